@@ -1,0 +1,57 @@
+# Shared by ./test and ./run: Debian packages, the display and the Wine session.
+
+TARN_PACKAGES="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev googletest
+g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
+imagemagick"
+
+# Installs what is missing when root; otherwise names it and fails.
+ensure_packages() {
+    local missing=() p
+    for p in $TARN_PACKAGES; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "Missing Debian packages; as root run:" >&2
+        echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
+        return 1
+    fi
+    echo "Installing: ${missing[*]}"
+    apt-get update -q >/dev/null &&
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+            "${missing[@]}" >/dev/null
+}
+
+# Starts Xvfb on a free display unless one is set; exports DISPLAY.
+TARN_XVFB_PID=""
+ensure_display() {
+    [ -n "${DISPLAY:-}" ] && [ -z "${TARN_FORCE_XVFB:-}" ] && return 0
+    local n=90
+    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    TARN_XVFB_PID=$!
+    export DISPLAY=:$n
+    local i
+    for i in $(seq 50); do
+        [ -e /tmp/.X11-unix/X$n ] && return 0
+        sleep 0.1
+    done
+    echo "Xvfb did not start on :$n" >&2
+    return 1
+}
+
+# Boots the Wine prefix once and keeps one wineserver for the whole run.
+start_wine() {
+    export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    mkdir -p "$WINEPREFIX"
+    [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+    wineserver -w
+    wineserver -p
+}
+
+stop_session() {
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
+    [ -n "$TARN_XVFB_PID" ] && kill "$TARN_XVFB_PID" 2>/dev/null
+    return 0
+}
