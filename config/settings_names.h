@@ -22,4 +22,10 @@ inline constexpr char kDefaultLogFileName[] = "TarnlinkLog.txt";
 // The service redirects the PPTP control port; every loaded rule carries it.
 inline constexpr int kPptpPort = 1723;
 
+// Loading stops after this many rules. Rules are entered one by one in a dialog,
+// so real lists hold tens; a damaged or hostile RulesCount (up to 2147483647)
+// would otherwise cost five file reads and one rule in memory per count, also for
+// sections that do not exist, and hang the start-up.
+inline constexpr int kMaxRulesCount = 1000;
+
 } // namespace settings

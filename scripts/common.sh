@@ -45,9 +45,14 @@ ensure_display() {
 start_wine() {
     export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     mkdir -p "$WINEPREFIX"
-    [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
-    wineserver -w
-    wineserver -p
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+    fi
+    wineserver -p 2>/dev/null # already running for this prefix is fine
+    # Start Wine's own services now, detached from our pipes: started by the first
+    # test instead, they would inherit its output and ctest would wait on them.
+    /usr/lib/wine/wine64 cmd.exe /c exit </dev/null >/dev/null 2>&1
 }
 
 stop_session() {

@@ -1,0 +1,34 @@
+#include "config/conf_file.h"
+
+#include "config/profile_functions.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+// Values are read through a 5000-byte buffer, so a longer value is cut to 4999 bytes.
+constexpr std::uint32_t kReadBufferSize = 5000;
+
+} // namespace
+
+CConfFile::CConfFile(std::string file, std::string section)
+    : m_strFile(std::move(file)), m_strSection(std::move(section)) {}
+
+std::string CConfFile::ReadString(const std::string& key, const std::string& defaultText) const {
+    std::string buffer(kReadBufferSize, '\0');
+    const std::uint32_t copied =
+        profile::GetString(m_strSection.c_str(), key.c_str(), defaultText.c_str(), buffer.data(),
+                           kReadBufferSize, m_strFile.c_str());
+    if (copied == 0) {
+        return defaultText;
+    }
+    buffer.resize(copied < kReadBufferSize ? copied : kReadBufferSize - 1);
+    return buffer;
+}
+
+std::uint32_t CConfFile::WriteInt(const std::string& key, std::int32_t value) const {
+    char text[100];
+    std::snprintf(text, sizeof text, "%i", value);
+    return profile::WriteString(m_strSection.c_str(), key.c_str(), text, m_strFile.c_str());
+}

@@ -1,0 +1,50 @@
+#include "test_files.h"
+
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+
+TempFolder::TempFolder() {
+    // Test cases run as parallel processes: the time and a random number keep them apart.
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = std::filesystem::temp_directory_path() /
+            ("tarn-config-" + std::to_string(stamp) + "-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::File(const std::string& name) const {
+    return (path_ / name).string();
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::vector<std::string> Layout(const std::string& path) {
+    std::string text = ReadBytes(path);
+    for (char& c : text) {
+        c = c == '\r' ? '\n' : c;
+    }
+    std::vector<std::string> layout;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with('[')) {
+            layout.push_back(line);
+        } else if (const auto equals = line.find('='); equals != std::string::npos) {
+            layout.push_back(line.substr(0, equals));
+        }
+    }
+    return layout;
+}
