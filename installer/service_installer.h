@@ -1,0 +1,29 @@
+#pragma once
+
+#include "installer/tarnward_platform.h"
+
+#include <cstdint>
+
+namespace tarnward {
+
+// Registers the proxy service or stops and removes it. Each operation shows its own
+// failure messages and answers 0, a Windows error code or one of Tarnward's codes.
+class CServiceInstaller {
+public:
+    explicit CServiceInstaller(ITarnwardPlatform& platform) : m_platform(platform) {}
+
+    // Replaces an old registration in the way by running UninstallService first.
+    std::uint32_t InstallService();
+    // Nothing registered counts as success.
+    std::uint32_t UninstallService();
+
+private:
+    // Shows the message, then leaves the operation with the code.
+    [[noreturn]] void Fail(const MessageText& message, std::uint32_t code);
+    // Sends the stop control to a running service and waits up to 15 s for it to stop.
+    void StopAndWait(ITarnwardPlatform::Handle service);
+
+    ITarnwardPlatform& m_platform;
+};
+
+} // namespace tarnward

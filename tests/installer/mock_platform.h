@@ -1,0 +1,60 @@
+#pragma once
+
+#include "installer/tarnward_platform.h"
+
+#include <gmock/gmock.h>
+
+#include <cstring>
+#include <string>
+
+namespace tarnward {
+
+class MockPlatform : public ITarnwardPlatform {
+public:
+    MOCK_METHOD(Handle, OpenManager, (std::uint32_t), (override));
+    MOCK_METHOD(Handle, OpenNamedService, (Handle, const char*, std::uint32_t), (override));
+    MOCK_METHOD(bool, QueryState, (Handle, std::uint32_t&), (override));
+    MOCK_METHOD(bool, SendStop, (Handle), (override));
+    MOCK_METHOD(bool, Delete, (Handle), (override));
+    MOCK_METHOD(Handle, Create, (Handle, const ServiceRegistration&), (override));
+    MOCK_METHOD(void, SetDescription, (Handle, const char*), (override));
+    MOCK_METHOD(void, SetFailureActions, (Handle, const FailureActions&), (override));
+    MOCK_METHOD(void, Close, (Handle), (override));
+    MOCK_METHOD(std::uint32_t, ModuleFileName, (char*, std::uint32_t), (override));
+    MOCK_METHOD(std::uint32_t, LastError, (), (override));
+    MOCK_METHOD(void, Wait, (std::uint32_t), (override));
+    MOCK_METHOD(void, ShowMessage, (const MessageText&), (override));
+};
+
+// Distinct handle values for the fakes to hand out.
+inline ITarnwardPlatform::Handle FakeHandle(int n) {
+    static char tokens[8];
+    return &tokens[n];
+}
+
+// QueryState answering success with the given state.
+inline auto ReportState(std::uint32_t state) {
+    return ::testing::DoAll(::testing::SetArgReferee<1>(state), ::testing::Return(true));
+}
+
+// GetModuleFileNameA as current Windows answers it: the path when it fits with its
+// terminator, otherwise the path cut to size - 1 bytes, terminated, answering size.
+inline auto AnswerModulePath(std::string path) {
+    return [path](char* buffer, std::uint32_t size) -> std::uint32_t {
+        const std::size_t copied = path.size() < size ? path.size() : size - 1;
+        std::memcpy(buffer, path.data(), copied);
+        buffer[copied] = '\0';
+        return path.size() < size ? static_cast<std::uint32_t>(copied) : size;
+    };
+}
+
+MATCHER_P(IsMessage, expected, "") {
+    return std::string(arg.caption) == expected.caption && std::string(arg.text) == expected.text &&
+           arg.icon == expected.icon;
+}
+
+MATCHER_P(NamesService, expected, "") {
+    return std::string(arg) == expected;
+}
+
+} // namespace tarnward
