@@ -1,0 +1,34 @@
+#include "dialogkit/data_exchange.h"
+
+#include "dialogkit/ip_address_ctrl.h"
+#include "dialogkit/wnd.h"
+
+#include <cassert>
+
+HWND CDataExchange::Control(int id) const {
+    HWND control = ::GetDlgItem(m_hWndDialog, id);
+    assert(control != nullptr && "no control with this id in the dialog template");
+    return control;
+}
+
+void DDX_Text(CDataExchange& dx, int id, std::wstring& value) {
+    CWnd control(dx.Control(id));
+    if (dx.m_bSaveAndValidate)
+        value = control.GetWindowText();
+    else
+        control.SetWindowText(value);
+}
+
+void DDX_Control(CDataExchange& dx, int id, CWnd& control) {
+    HWND window = dx.Control(id);
+    if (control.GetSafeHwnd() != window)
+        control.AttachControl(window);
+}
+
+void DDX_IPAddress(CDataExchange& dx, int id, std::uint32_t& address) {
+    CIPAddressCtrl control(dx.Control(id));
+    if (dx.m_bSaveAndValidate)
+        control.GetAddress(address);
+    else
+        control.SetAddress(address);
+}

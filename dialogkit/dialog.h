@@ -1,0 +1,48 @@
+#pragma once
+
+#include "dialogkit/data_exchange.h"
+#include "dialogkit/wnd.h"
+
+#include <windows.h>
+
+// A dialog built from a dialog template of the program's resources, run modally.
+class CDialog : public CWnd {
+public:
+    // Without a parent the dialog is owned by DefaultOwner() when it runs.
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    ~CDialog() override;
+
+    // IDOK or IDCANCEL from the default OnOK/OnCancel, or what EndDialog was given;
+    // -1 when the dialog could not be created.
+    INT_PTR DoModal();
+    void EndDialog(INT_PTR result) { ::EndDialog(m_hWnd, result); }
+
+    // Moves the fields to the controls (false) or the controls to the fields (true).
+    void UpdateData(bool saveAndValidate = true);
+
+protected:
+    // Default: the fields to the controls; answers true so the system sets the focus.
+    virtual bool OnInitDialog();
+    // Default: the controls to the fields, then EndDialog(IDOK). Run by the OK button.
+    virtual void OnOK();
+    // Default: EndDialog(IDCANCEL). Run by Cancel, Escape and the close box.
+    virtual void OnCancel();
+    // Lists the DDX_ calls that bind fields and controls.
+    virtual void DoDataExchange(CDataExchange& dx);
+
+    bool OnWndMsg(const Message& message, LRESULT& result) override;
+    LRESULT DefaultProcessing(const Message& message) override;
+
+    // The one dialog procedure of dialogs and property pages. WM_INITDIALOG's lParam is a
+    // PROPSHEETPAGEW whose lParam is the CDialog: comctl32 starts pages that way, and
+    // DoModal starts dialogs the same way.
+    static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    const UINT m_templateId;
+
+private:
+    CWnd* m_parent;
+    // The message whose default processing runs now: DefDlgProcW first offers it to the
+    // dialog procedure again, which must then decline it.
+    const Message* m_defaulting = nullptr;
+};

@@ -1,0 +1,109 @@
+#include "dialogkit/property_sheet.h"
+
+#include "dialogkit/resources.h"
+
+#include <cassert>
+#include <cwchar>
+#include <iterator>
+#include <utility>
+
+namespace {
+// The sheet that DoModal is creating on this thread, until its window exists.
+thread_local CPropertySheet* t_sheetBeingCreated = nullptr;
+
+bool IsTopLevelDialog(HWND hwnd, const CREATESTRUCTW& create) {
+    wchar_t className[16] = {};
+    return (create.style & WS_CHILD) == 0 &&
+           ::GetClassNameW(hwnd, className, static_cast<int>(std::size(className))) > 0 &&
+           std::wcscmp(className, L"#32770") == 0;
+}
+
+// Watches window creation on this thread while PropertySheetW runs.
+class CreationWatch {
+public:
+    CreationWatch(CPropertySheet& sheet, HOOKPROC hook) {
+        t_sheetBeingCreated = &sheet;
+        m_hook = ::SetWindowsHookExW(WH_CBT, hook, nullptr, ::GetCurrentThreadId());
+    }
+    CreationWatch(const CreationWatch&) = delete;
+    CreationWatch& operator=(const CreationWatch&) = delete;
+    ~CreationWatch() {
+        if (m_hook != nullptr)
+            ::UnhookWindowsHookEx(m_hook);
+        t_sheetBeingCreated = nullptr;
+    }
+
+private:
+    HHOOK m_hook = nullptr;
+};
+} // namespace
+
+CPropertySheet::CPropertySheet(std::wstring caption, CWnd* parent, UINT selectPage)
+    : m_caption(std::move(caption)), m_parent(parent), m_startPage(selectPage) {}
+
+void CPropertySheet::AddPage(CPropertyPage* page) {
+    assert(page != nullptr);
+    m_pages.push_back(page);
+}
+
+INT_PTR CPropertySheet::DoModal() {
+    std::vector<PROPSHEETPAGEW> pages;
+    pages.reserve(m_pages.size());
+    for (const CPropertyPage* page : m_pages)
+        pages.push_back(page->m_psp);
+
+    PROPSHEETHEADERW header{};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_PROPSHEETPAGE;
+    header.hwndParent = m_parent != nullptr ? m_parent->GetSafeHwnd() : nullptr;
+    header.hInstance = ResourceModule();
+    header.pszCaption = m_caption.c_str();
+    header.nPages = static_cast<UINT>(pages.size());
+    header.nStartPage = m_startPage;
+    header.ppsp = pages.data();
+
+    CreationWatch watch(*this, &CreationHook);
+    return ::PropertySheetW(&header);
+}
+
+CPropertyPage* CPropertySheet::GetActivePage() const {
+    const auto current = reinterpret_cast<HWND>(SendMessage(PSM_GETCURRENTPAGEHWND));
+    for (CPropertyPage* page : m_pages)
+        if (current != nullptr && page->GetSafeHwnd() == current)
+            return page;
+    return nullptr;
+}
+
+bool CPropertySheet::OnInitDialog() {
+    return Default() != 0;
+}
+
+bool CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
+    LRESULT ignored = 0;
+    return RunMapEntry(WM_COMMAND, LOWORD(wParam), HIWORD(wParam),
+                       Message{WM_COMMAND, wParam, lParam}, ignored);
+}
+
+bool CPropertySheet::OnWndMsg(const Message& message, LRESULT& result) {
+    if (message.message == WM_INITDIALOG) {
+        result = OnInitDialog() ? TRUE : FALSE;
+        return true;
+    }
+    if (message.message == WM_COMMAND) {
+        result = 0;
+        return OnCommand(message.wParam, message.lParam);
+    }
+    return CWnd::OnWndMsg(message, result);
+}
+
+LRESULT CALLBACK CPropertySheet::CreationHook(int code, WPARAM wParam, LPARAM lParam) {
+    // The first top-level dialog window PropertySheetW creates is the sheet; its pages are
+    // child windows created later.
+    if (code == HCBT_CREATEWND && t_sheetBeingCreated != nullptr) {
+        const auto hwnd = reinterpret_cast<HWND>(wParam);
+        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+        if (IsTopLevelDialog(hwnd, *create->lpcs))
+            std::exchange(t_sheetBeingCreated, nullptr)->SubclassWindow(hwnd);
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}

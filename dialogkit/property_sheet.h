@@ -1,0 +1,47 @@
+#pragma once
+
+#include "dialogkit/property_page.h"
+#include "dialogkit/wnd.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A modal property sheet with tabbed pages and its OK, Cancel, Apply (ID_APPLY_NOW) and
+// Help (IDHELP) buttons, reachable with GetDlgItem. comctl32 keeps the sheet's DWLP_USER
+// for itself, so the sheet window is subclassed from its creation on, with this object
+// as the subclass's data: the map sees WM_CREATE and everything after it.
+class CPropertySheet : public CWnd {
+public:
+    explicit CPropertySheet(std::wstring caption, CWnd* parent = nullptr, UINT selectPage = 0);
+
+    // Pages are shown in the order added; the sheet does not own them.
+    void AddPage(CPropertyPage* page);
+
+    // Runs the sheet until OK or Cancel closes it. Answers comctl32's result: positive
+    // after changes were applied, 0 without, -1 when the sheet could not be created.
+    INT_PTR DoModal();
+
+    // The page shown now, or nullptr.
+    CPropertyPage* GetActivePage() const;
+
+protected:
+    // Default: the sheet's own initialisation, which creates and shows the first page.
+    // Overrides call it first.
+    virtual bool OnInitDialog();
+    // Every WM_COMMAND of the sheet. Answer true when handled; false passes it to the
+    // sheet's own processing (OK applies the pages and closes; commands the sheet does not
+    // know go to the active page). Default: the sheet's message map.
+    virtual bool OnCommand(WPARAM wParam, LPARAM lParam);
+
+    bool OnWndMsg(const Message& message, LRESULT& result) override;
+
+private:
+    static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
+
+    std::wstring m_caption;
+    CWnd* m_parent;
+    UINT m_startPage;
+    std::vector<CPropertyPage*> m_pages;
+};

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "dialogkit/message_map.h"
+
+#include <windows.h>
+
+#include <string>
+
+#ifndef UNICODE
+#error "dialogkit is UTF-16 only: build with UNICODE defined"
+#endif
+
+class CFont;
+
+// A window that this object does not own. Plain wrappers only forward calls; windows
+// that route messages to a message map are the dialogs, the property sheet and the
+// controls attached with DDX_Control that have a map of their own.
+//
+// Some member names are also Win32 macros (SetWindowText, MessageBox, SendMessage...).
+// With UNICODE defined everywhere they turn into the ...W names in declarations and
+// calls alike; the framework itself calls the Win32 functions as ::...W.
+class CWnd {
+public:
+    CWnd() = default;
+    explicit CWnd(HWND hwnd) : m_hWnd(hwnd) {}
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+    virtual ~CWnd();
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    CWnd GetDlgItem(int id) const { return CWnd(::GetDlgItem(m_hWnd, id)); }
+
+    std::wstring GetWindowText() const;
+    void SetWindowText(const std::wstring& text) { ::SetWindowTextW(m_hWnd, text.c_str()); }
+
+    void EnableWindow(bool enable = true) { ::EnableWindow(m_hWnd, enable ? TRUE : FALSE); }
+    void ShowWindow(int command) { ::ShowWindow(m_hWnd, command); }
+    void Invalidate(bool erase = true) { ::InvalidateRect(m_hWnd, nullptr, erase ? TRUE : FALSE); }
+    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    void RedrawWindow(UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, flags);
+    }
+    void SetFont(const CFont& font, bool redraw = true);
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::SendMessageW(m_hWnd, message, wParam, lParam);
+    }
+    bool PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return ::PostMessageW(m_hWnd, message, wParam, lParam) != FALSE;
+    }
+
+    // WM_TIMER with this id arrives every `milliseconds` until KillTimer or the window ends.
+    UINT_PTR SetTimer(UINT_PTR id, UINT milliseconds) {
+        return ::SetTimer(m_hWnd, id, milliseconds, nullptr);
+    }
+    bool KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id) != FALSE; }
+
+    // An empty caption means the application's name.
+    int MessageBox(const std::wstring& text, const std::wstring& caption = {},
+                   UINT type = MB_OK) const;
+
+    RECT GetWindowRect() const;
+    RECT GetClientRect() const;
+    void ScreenToClient(RECT& rect) const;
+    bool SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags) {
+        return ::SetWindowPos(m_hWnd, insertAfter, x, y, width, height, flags) != FALSE;
+    }
+    void MoveWindow(const RECT& rect, bool repaint = true);
+    bool IsIconic() const { return ::IsIconic(m_hWnd) != FALSE; }
+
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
+    // Answers whether the style changed. With swpFlags, the frame is told about it.
+    bool ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
+    HMENU GetSystemMenu(bool revert) const {
+        return ::GetSystemMenu(m_hWnd, revert ? TRUE : FALSE);
+    }
+
+    // Called by DDX_Control: wraps the dialog's control and, when this class has a message
+    // map, subclasses it so that reflected messages and its own messages reach the map.
+    void AttachControl(HWND control);
+
+    // The wrapper that routes `hwnd`'s messages, or nullptr.
+    static CWnd* FromHandlePermanent(HWND hwnd);
+
+protected:
+    // Runs once each time a control window is attached, before it is subclassed.
+    virtual void PreSubclassWindow() {}
+
+    // The rows this class handles. No rows by default.
+    virtual MessageMap GetMessageMap() const { return {}; }
+
+    // Routes one message: map rows, reflection to child wrappers, colour requests.
+    // Answers false to leave the message to the window's default processing.
+    virtual bool OnWndMsg(const Message& message, LRESULT& result);
+
+    // The default processing of the message being routed now.
+    LRESULT Default() { return DefaultProcessing(m_current); }
+    virtual LRESULT DefaultProcessing(const Message& message);
+
+    // The ordinary answer to WM_CTLCOLOR*: the default colours and brush, then the child's
+    // reflected colour handler, whose brush wins when it gives one. Only while routing
+    // that WM_CTLCOLOR* message.
+    HBRUSH OnCtlColor(HDC dc, HWND child, UINT ctlColorKind);
+
+    // The ordinary answer to F1: a top-level window without Shift, Ctrl or Alt held sends
+    // the help command to the application's main window; otherwise default processing.
+    bool OnHelpInfo(HELPINFO* info);
+
+    // Runs OnWndMsg with `message` as the current message. Exceptions stop here.
+    bool Dispatch(const Message& message, LRESULT& result) noexcept;
+
+    bool RunMapEntry(UINT key, UINT id, UINT code, const Message& message, LRESULT& result);
+    bool HasMapEntry(UINT key, UINT id, UINT code) const;
+
+    void SubclassWindow(HWND hwnd);
+    void UnsubclassWindow();
+
+    HWND m_hWnd = nullptr;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR data);
+
+    Message m_current{};
+    bool m_subclassed = false;
+};
