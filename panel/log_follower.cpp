@@ -1,0 +1,144 @@
+#include "panel/log_follower.h"
+
+#include "config/ansi_text.h"
+#include "config/conf_file.h"
+#include "config/profile_functions.h"
+#include "config/settings_names.h"
+#include "panel/panel_texts.h"
+#include "panel/text_format.h"
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
+CLogFollower::CLogFollower(ILogView& view, ILogFileSystem& files, std::string settingsPath,
+                           std::string programFolder, AnsiCodec codec)
+    : m_view(view), m_files(files), m_settingsPath(std::move(settingsPath)),
+      m_programFolder(std::move(programFolder)), m_decoder(codec), m_buffer(kReadBufferSize) {}
+
+void CLogFollower::Initialise() {
+    const CConfFile conf(m_settingsPath, settings::kMainSection);
+    m_logPath = conf.ReadString(settings::kLogFileNameKey, "");
+    if (m_logPath.empty()) {
+        m_logPath = m_programFolder + settings::kDefaultLogFileName;
+    }
+    m_view.ShowPath(AnsiToWide(m_logPath));
+    m_view.SetTextLimit(kViewTextLimit);
+    Refresh();
+    m_view.StartTimer(kTimerId, kTimerPeriodMs);
+    m_view.ScrollLines(m_view.LineCount() - kLinesShownAtOpening);
+}
+
+bool CLogFollower::OnTimer(unsigned id) {
+    if (id != kTimerId) {
+        return false;
+    }
+    Refresh();
+    return true;
+}
+
+void CLogFollower::Refresh() {
+    if (!m_sizeHandle) {
+        m_sizeHandle = m_files.OpenForSizeQueries(m_logPath);
+        if (!m_sizeHandle) {
+            return;
+        }
+    }
+    const std::optional<std::uint64_t> size = m_sizeHandle->Size();
+    if (!size) {
+        m_sizeHandle.reset(); // opened afresh at the next tick
+        return;
+    }
+    if (*size < m_readOffset) {
+        // Truncated or replaced: the file's content follows what the view holds.
+        m_readOffset = 0;
+        m_decoder.Reset();
+    }
+    if (*size == m_readOffset) {
+        return;
+    }
+    const std::unique_ptr<ILogReader> reader = m_files.OpenForReading(m_logPath);
+    if (!reader) {
+        m_readOffset = *size;
+        m_decoder.Reset();
+        return;
+    }
+    const std::wstring text = ReadNewText(*reader, *size);
+    MakeRoomInView(text.size());
+    m_view.AppendAtEnd(text);
+    m_readOffset = *size;
+}
+
+std::wstring CLogFollower::ReadNewText(ILogReader& reader, std::uint64_t size) {
+    std::wstring text;
+    std::uint64_t position = m_readOffset;
+    bool skipToLineStart = false;
+    if (size - m_readOffset > kMaxNewBytes) {
+        text = texts::kTruncationMarker;
+        position = size - kMaxNewBytes;
+        skipToLineStart = true;
+        m_decoder.Reset();
+    }
+    if (!reader.Seek(position)) {
+        return text;
+    }
+    // Only up to the size measured: what the service writes meanwhile is the next
+    // tick's, which starts reading there, so nothing is shown twice.
+    while (position < size) {
+        const auto wanted =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kMaxReadBytes, size - position));
+        const std::size_t got = reader.Read(m_buffer.data(), wanted);
+        if (got == 0) {
+            break;
+        }
+        position += got;
+        std::string_view chunk(m_buffer.data(), got);
+        if (skipToLineStart) {
+            const std::size_t lineFeed = chunk.find('\n');
+            if (lineFeed == std::string_view::npos) {
+                continue;
+            }
+            chunk.remove_prefix(lineFeed + 1);
+            skipToLineStart = false;
+        }
+        m_decoder.Decode(chunk, text);
+    }
+    return text;
+}
+
+void CLogFollower::MakeRoomInView(std::size_t incoming) {
+    const std::size_t length = m_view.TextLength();
+    if (length + incoming <= kViewTextBound) {
+        return;
+    }
+    const std::size_t keep = incoming < kViewTextKeep ? kViewTextKeep - incoming : 0;
+    const std::size_t excess = length > keep ? length - keep : 0;
+    m_view.RemoveLeadingText(std::min(m_view.LineStartAtOrAfter(excess), length));
+}
+
+void CLogFollower::OnBrowse() {
+    const std::optional<std::wstring> chosen = m_view.AskLogFileName(
+        texts::kLogFileFilter, texts::kLogFileDefaultExtension, AnsiToWide(m_logPath));
+    if (!chosen) {
+        return;
+    }
+    std::string newPath = WideToAnsi(*chosen);
+    const std::uint32_t code = profile::WriteString(
+        settings::kMainSection, settings::kLogFileNameKey, newPath.c_str(), m_settingsPath.c_str());
+    if (code != 0) {
+        // The service would go on logging to the old file: keep following it.
+        m_view.ShowMessage(
+            MakeRequest(texts::kSettingsSaveFailed,
+                        FillPlaceholders(texts::kSettingsSaveFailed.text,
+                                         {AnsiToWide(m_settingsPath), SignedDecimal(code)})));
+        return;
+    }
+    m_logPath = std::move(newPath);
+    m_view.ShowPath(*chosen);
+    m_sizeHandle.reset();
+    // The new file is read from its start, whatever was read of the old one.
+    m_readOffset = 0;
+    m_decoder.Reset();
+    m_view.ReplaceAllText(texts::kLogFileChanged.text);
+    m_view.ShowMessage(MakeRequest(texts::kLogFileChanged));
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "panel/message_box.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// What the Log page's logic needs of its window: the rich edit view of the log,
+// the path label, the timer and the file dialog. Positions and lengths count the
+// view's own characters.
+class ILogView : public IMessageBoxOwner {
+public:
+    // Puts the caret after the last character, replaces the empty selection by
+    // text without undo, keeps the caret in view even without focus, and scrolls
+    // one page to the left so that line beginnings show.
+    virtual void AppendAtEnd(std::wstring_view text) = 0;
+    virtual void ReplaceAllText(std::wstring_view text) = 0;
+    // Raises the most characters the view accepts (by default a rich edit control
+    // takes 32,767 and silently drops the rest).
+    virtual void SetTextLimit(std::size_t characters) = 0;
+    virtual std::size_t TextLength() = 0;
+    // Start of the first line that begins at or after position; TextLength() when
+    // no line does.
+    virtual std::size_t LineStartAtOrAfter(std::size_t position) = 0;
+    // Deletes the first `characters` characters without undo.
+    virtual void RemoveLeadingText(std::size_t characters) = 0;
+    virtual int LineCount() = 0;
+    // Scrolls vertically; negative scrolls up.
+    virtual void ScrollLines(int lines) = 0;
+
+    // The label that shows the log file's path.
+    virtual void ShowPath(std::wstring_view path) = 0;
+    virtual void StartTimer(unsigned id, unsigned periodMs) = 0;
+    // The save-style file dialog owned by the page, read-only box hidden, no
+    // overwrite prompt; the chosen full path, or nothing when cancelled.
+    virtual std::optional<std::wstring> AskLogFileName(std::wstring_view filter,
+                                                       std::wstring_view defaultExtension,
+                                                       std::wstring_view initialName) = 0;
+};

@@ -1,0 +1,3 @@
+#include "panel/settings_modified.h"
+
+bool g_bSettingsModified = false;

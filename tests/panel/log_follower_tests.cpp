@@ -1,0 +1,310 @@
+// Following the service's log: what each refresh takes from the file and what the
+// view ends up holding; choosing another log file.
+#include "config/conf_file.h"
+#include "config/profile_functions.h"
+#include "fake_log.h"
+#include "panel/log_follower.h"
+#include "temp_folder.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace {
+
+constexpr std::uint64_t kTwoMiB = 2'097'152;
+
+// Numbered lines of varying length, about `bytes` long in all.
+std::string NumberedLines(std::size_t bytes, int firstNumber = 0) {
+    std::string text;
+    for (int n = firstNumber; text.size() < bytes; ++n) {
+        text += "line " + std::to_string(n) + " " +
+                std::string(static_cast<std::size_t>(n % 37), '.') + "\n";
+    }
+    return text;
+}
+
+std::wstring Widen(const std::string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+// Compares texts of megabytes: gtest's own diff of them is quadratic and can
+// exhaust the memory, so report where they part instead.
+::testing::AssertionResult SameText(const std::wstring& actual, const std::wstring& expected) {
+    if (actual == expected) {
+        return ::testing::AssertionSuccess();
+    }
+    const std::size_t common = std::min(actual.size(), expected.size());
+    std::size_t at = 0;
+    while (at < common && actual[at] == expected[at]) {
+        ++at;
+    }
+    return ::testing::AssertionFailure()
+           << "texts of " << actual.size() << " and " << expected.size() << " characters differ at "
+           << at << ": \"" << actual.substr(at, 40) << "\" instead of \"" << expected.substr(at, 40)
+           << "\"";
+}
+
+::testing::AssertionResult EndsWithText(const std::wstring& actual, const std::wstring& suffix) {
+    if (actual.size() < suffix.size()) {
+        return ::testing::AssertionFailure()
+               << "text of " << actual.size() << " characters is shorter than the expected end";
+    }
+    return SameText(actual.substr(actual.size() - suffix.size()), suffix);
+}
+
+class LogFollowerTest : public ::testing::Test {
+protected:
+    // The default log file of the program folder.
+    std::string LogPath() const { return folder.File("TarnlinkLog.txt"); }
+    void Start() { follower.Initialise(); }
+    void Tick() { follower.OnTimer(CLogFollower::kTimerId); }
+
+    TempFolder folder;
+    std::string settingsPath = folder.File("Settings.ini");
+    FakeLogFiles files;
+    FakeLogView view;
+    CLogFollower follower{view, files, settingsPath, folder.File("")};
+};
+
+TEST_F(LogFollowerTest, MissingLogIsCreatedAndFollowedFromItsFirstBytes) {
+    Start();
+    EXPECT_EQ(follower.LogPath(), LogPath());
+    EXPECT_EQ(view.shownPath, Widen(LogPath()));
+    EXPECT_EQ(files.files.count(LogPath()), 1u);
+    EXPECT_EQ(files.readOpens, 0);
+    EXPECT_EQ(view.timers, (std::vector<std::pair<unsigned, unsigned>>{{6u, 500u}}));
+    EXPECT_EQ(view.scrolled, std::vector<int>{1 - 16});
+    EXPECT_GT(view.limit, CLogFollower::kViewTextBound);
+
+    files.Append(LogPath(), "service started\n");
+    Tick();
+    EXPECT_EQ(view.text, L"service started\n");
+    EXPECT_FALSE(follower.OnTimer(5));
+}
+
+TEST_F(LogFollowerTest, LogFileNameFromTheSettingsIsUsedAsItIs) {
+    // An empty value counts as missing.
+    ASSERT_EQ(profile::WriteString("Tarnlink", "LogFileName", "", settingsPath.c_str()), 0u);
+    CLogFollower empty(view, files, settingsPath, folder.File(""));
+    empty.Initialise();
+    EXPECT_EQ(empty.LogPath(), LogPath());
+
+    ASSERT_EQ(
+        profile::WriteString("Tarnlink", "LogFileName", "logs\\proxy.log", settingsPath.c_str()),
+        0u);
+    files.Write("logs\\proxy.log", "a\nb\n");
+    Start();
+    EXPECT_EQ(follower.LogPath(), "logs\\proxy.log");
+    EXPECT_EQ(view.text, L"a\nb\n");
+}
+
+TEST_F(LogFollowerTest, LargeLogShowsTheMarkerAndTheLastTwoMebibytesFromALineStart) {
+    const std::string log = NumberedLines(5 * 1024 * 1024);
+    files.Write(LogPath(), log);
+    Start();
+    const std::size_t lineStart = log.find('\n', log.size() - kTwoMiB) + 1;
+    EXPECT_TRUE(SameText(view.text, L"<...truncated...>\n" + Widen(log.substr(lineStart))));
+    EXPECT_EQ(follower.ReadOffset(), log.size());
+    EXPECT_LE(files.largestRead, 19'999u);
+    const int lines = static_cast<int>(std::count(
+                          log.begin() + static_cast<std::ptrdiff_t>(lineStart), log.end(), '\n')) +
+                      2;
+    EXPECT_EQ(view.scrolled, std::vector<int>{lines - 16});
+}
+
+TEST_F(LogFollowerTest, CapAppliesOnlyAboveTwoMebibytes) {
+    const std::string exact = NumberedLines(kTwoMiB).substr(0, kTwoMiB);
+    files.Write(LogPath(), exact);
+    Start();
+    EXPECT_TRUE(SameText(view.text, Widen(exact)));
+
+    files.Append(LogPath(), std::string(kTwoMiB, 'y') + "\nlast\n");
+    Tick();
+    EXPECT_TRUE(SameText(view.text, Widen(exact) + L"<...truncated...>\nlast\n"));
+}
+
+TEST_F(LogFollowerTest, TruncatedLogIsReadAgainFromItsStart) {
+    files.Write(LogPath(), NumberedLines(50'000));
+    Start();
+    const std::wstring before = view.text;
+    const std::string restarted = NumberedLines(1'000, 900);
+    files.Write(LogPath(), restarted);
+    Tick();
+    EXPECT_TRUE(SameText(view.text, before + Widen(restarted)));
+    EXPECT_EQ(follower.ReadOffset(), restarted.size());
+}
+
+TEST_F(LogFollowerTest, LinesWrittenDuringARefreshAreShownOnce) {
+    files.Write(LogPath(), "one\n");
+    files.whileOpening = [&] { files.Append(LogPath(), "two\n"); };
+    Start();
+    files.whileOpening = nullptr;
+    Tick();
+    EXPECT_EQ(view.text, L"one\ntwo\n");
+}
+
+TEST_F(LogFollowerTest, UnchangedSizeOpensNothing) {
+    files.Write(LogPath(), "one\n");
+    Start();
+    const int reads = files.readOpens;
+    const int appends = view.appends;
+    Tick();
+    Tick();
+    EXPECT_EQ(files.readOpens, reads);
+    EXPECT_EQ(view.appends, appends);
+    EXPECT_EQ(files.sizeOpens, 1);
+}
+
+TEST_F(LogFollowerTest, OffsetsBeyondFourGibibytesAreFollowed) {
+    constexpr std::uint64_t kFiveGiB = 5ull << 30;
+    files.files[LogPath()] = FakeLogFiles::File{kFiveGiB, "newest\n"};
+    Start();
+    EXPECT_TRUE(view.text.starts_with(L"<...truncated...>\nxxx"));
+    EXPECT_TRUE(EndsWithText(view.text, L"newest\n"));
+    EXPECT_EQ(follower.ReadOffset(), kFiveGiB);
+
+    files.Append(LogPath(), "after five\n");
+    const std::wstring before = view.text;
+    Tick();
+    EXPECT_TRUE(SameText(view.text, before + L"after five\n"));
+    EXPECT_EQ(files.seeks.back(), kFiveGiB);
+}
+
+TEST_F(LogFollowerTest, ViewKeepsWholeLinesWithinItsBound) {
+    files.Write(LogPath(), "");
+    Start();
+    int number = 0;
+    for (int tick = 0; tick < 8; ++tick) {
+        const std::string more = NumberedLines(1024 * 1024, number);
+        number += static_cast<int>(std::count(more.begin(), more.end(), '\n'));
+        files.Append(LogPath(), more);
+        Tick();
+        ASSERT_LE(view.largest, CLogFollower::kViewTextBound);
+        ASSERT_TRUE(view.text.starts_with(L"line "));
+        ASSERT_TRUE(EndsWithText(view.text, Widen(more)));
+    }
+    EXPECT_GE(view.text.size(), CLogFollower::kViewTextKeep - kTwoMiB);
+}
+
+TEST_F(LogFollowerTest, NulBytesDoNotHideTheRestOfARead) {
+    files.Write(LogPath(), std::string("abc\0def\n", 8));
+    Start();
+    EXPECT_EQ(view.text, L"abcdef\n");
+}
+
+// A double-byte code page in miniature: byte 0x81 leads, the next byte completes.
+std::size_t MiniCompletePrefix(std::string_view bytes) {
+    std::size_t i = 0;
+    std::size_t complete = 0;
+    while (i < bytes.size()) {
+        i += static_cast<unsigned char>(bytes[i]) == 0x81 ? std::size_t{2} : std::size_t{1};
+        if (i <= bytes.size()) {
+            complete = i;
+        }
+    }
+    return complete;
+}
+
+std::wstring MiniToWide(std::string_view bytes) {
+    std::wstring wide;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (static_cast<unsigned char>(bytes[i]) == 0x81 && i + 1 < bytes.size()) {
+            wide += static_cast<wchar_t>(0x3000 + static_cast<unsigned char>(bytes[++i]));
+        } else {
+            wide += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
+        }
+    }
+    return wide;
+}
+
+TEST_F(LogFollowerTest, CharacterSplitAcrossReadsIsNotGarbled) {
+    CLogFollower mini(view, files, settingsPath, folder.File(""),
+                      AnsiCodec{&MiniCompletePrefix, &MiniToWide});
+    // The lead byte is the last byte of the first read.
+    std::string log(19'998, 'a');
+    log += "\x81\x42z\n";
+    files.Write(LogPath(), log);
+    mini.Initialise();
+    EXPECT_TRUE(SameText(view.text, std::wstring(19'998, L'a') + L"\x3042z\n"));
+
+    // And across two refreshes, when the service has written only the lead byte.
+    files.Append(LogPath(), "\x81");
+    mini.Refresh();
+    files.Append(LogPath(), "\x43\n");
+    mini.Refresh();
+    EXPECT_TRUE(EndsWithText(view.text, L"z\n\x3043\n"));
+}
+
+TEST_F(LogFollowerTest, FailedOpensSkipOrRetry) {
+    files.Write(LogPath(), "first\n");
+    files.failReadOpen = true;
+    Start();
+    EXPECT_EQ(view.text, L"");
+    EXPECT_EQ(follower.ReadOffset(), 6u);
+
+    files.failReadOpen = false;
+    files.Append(LogPath(), "second\n");
+    Tick();
+    EXPECT_EQ(view.text, L"second\n");
+
+    FakeLogFiles unreachable;
+    unreachable.failSizeOpen = true;
+    CLogFollower retrying(view, unreachable, settingsPath, folder.File(""));
+    retrying.Initialise();
+    retrying.Refresh();
+    EXPECT_EQ(unreachable.sizeOpens, 2);
+    EXPECT_EQ(unreachable.readOpens, 0);
+}
+
+TEST_F(LogFollowerTest, BrowseSwitchesToTheChosenFileFromItsStart) {
+    files.Write(LogPath(), NumberedLines(10'000));
+    Start();
+    view.chosenFile = std::nullopt;
+    follower.OnBrowse();
+    EXPECT_EQ(view.dialogFilter, L"Text Files (*.txt)|*.txt|All Files (*.*)|*.*||");
+    EXPECT_EQ(view.dialogExtension, L"txt");
+    EXPECT_EQ(view.dialogInitialName, Widen(LogPath()));
+    EXPECT_EQ(follower.LogPath(), LogPath());
+    EXPECT_TRUE(view.messages.empty());
+
+    const std::string other = folder.File("other.txt");
+    files.Write(other, NumberedLines(20'000));
+    view.chosenFile = Widen(other);
+    follower.OnBrowse();
+    EXPECT_EQ(CConfFile(settingsPath, "Tarnlink").ReadString("LogFileName", ""), other);
+    EXPECT_EQ(view.shownPath, Widen(other));
+    const std::wstring notice = L"You need to Stop and Start server to changes to have effect.";
+    EXPECT_EQ(view.text, notice);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages.at(0).text, notice);
+    EXPECT_TRUE(view.messages.at(0).caption.empty());
+    EXPECT_EQ(view.messages.at(0).icon, MessageIcon::Information);
+
+    Tick();
+    EXPECT_TRUE(SameText(view.text, notice + Widen(files.files[other].tail)));
+}
+
+TEST_F(LogFollowerTest, BrowseWhoseSettingCannotBeWrittenKeepsTheOldFile) {
+    const std::string unwritable = folder.File("missing-folder") + "/Settings.ini";
+    CLogFollower stuck(view, files, unwritable, folder.File(""));
+    files.Write(LogPath(), "old\n");
+    stuck.Initialise();
+    view.chosenFile = Widen(folder.File("other.txt"));
+    stuck.OnBrowse();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_THAT(view.messages.at(0).text,
+                ::testing::StartsWith(L"Could not save the settings to "));
+    EXPECT_EQ(view.messages.at(0).icon, MessageIcon::Error);
+    EXPECT_EQ(stuck.LogPath(), LogPath());
+    EXPECT_EQ(view.text, L"old\n");
+    files.Append(LogPath(), "more\n");
+    stuck.Refresh();
+    EXPECT_EQ(view.text, L"old\nmore\n");
+}
+
+} // namespace

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "config/rules.h"
+#include "fake_proxy_view.h"
+#include "fake_scm.h"
+#include "panel/proxy_page_logic.h"
+#include "panel/settings_modified.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+inline CRule MakeRule(const std::string& name, std::uint32_t first, std::uint32_t last,
+                      const std::string& target, bool enable = true) {
+    CRule rule;
+    rule.Name = name;
+    rule.SrcFirstIp = first;
+    rule.SrcLastIp = last;
+    rule.TargetAddress = target;
+    rule.Enable = enable;
+    return rule;
+}
+
+// A Proxy page over a real settings file in a temporary folder, a fake window and
+// the real service controller over a fake SCM.
+class ProxyPageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_bSettingsModified = false;
+        view.logic = &logic;
+    }
+    void TearDown() override { g_bSettingsModified = false; }
+
+    void SaveToFile(std::initializer_list<CRule> rules) {
+        CRules list;
+        list.assign(rules);
+        ASSERT_EQ(list.Save(settingsPath), 0u);
+    }
+    CRules LoadFromFile() const {
+        CRules list;
+        list.Load(settingsPath);
+        return list;
+    }
+    void Initialise(std::uint32_t serviceState = FakeScm::kStopped) {
+        scm.state = serviceState;
+        ASSERT_TRUE(logic.Initialise());
+        view.messages.clear();
+    }
+    void Tick(int count = 1) {
+        for (int i = 0; i < count; ++i) {
+            logic.OnTimer(CProxyPageLogic::kTimerId);
+        }
+    }
+
+    TempFolder folder;
+    std::string settingsPath = folder.File("Settings.ini");
+    FakeScm scm;
+    FakeProxyView view;
+    CProxyPageLogic logic{view, scm, settingsPath};
+};

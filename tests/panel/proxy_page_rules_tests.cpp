@@ -1,0 +1,280 @@
+// The rule list on the Proxy page: rows, the rule commands, the modified flag
+// with its note, and the save that comes before a start.
+#include "proxy_page_fixture.h"
+
+#include <gmock/gmock.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using ::testing::ElementsAre;
+
+std::vector<std::string> Names(const CRules& rules) {
+    std::vector<std::string> names;
+    for (const CRule& rule : rules) {
+        names.push_back(rule.Name);
+    }
+    return names;
+}
+
+class ProxyRulesTest : public ProxyPageTest {
+protected:
+    void InitialiseWithFive() {
+        SaveToFile({MakeRule("r0", 0x0A000000, 0x0A000000, "t0"),
+                    MakeRule("r1", 0x0A000001, 0x0A000001, "t1"),
+                    MakeRule("r2", 0x0A000002, 0x0A000002, "t2"),
+                    MakeRule("r3", 0x0A000003, 0x0A000003, "t3"),
+                    MakeRule("r4", 0x0A000004, 0x0A000004, "t4")});
+        Initialise();
+    }
+};
+
+TEST_F(ProxyRulesTest, RowsShowTheLoadedRulesInOrderWithoutChangingTheFlag) {
+    SaveToFile({MakeRule("Office", 0x0A000001, 0x0A000009, "vpn.example"),
+                MakeRule("Lab", 0xC0A80105, 0xC0A80105, "10.1.1.1", false),
+                MakeRule("Any", 0, 0xC0A801FE, "vpn")});
+    Initialise();
+    EXPECT_THAT(view.Column(0), ElementsAre(L"Office", L"Lab", L"Any"));
+    EXPECT_THAT(view.Column(1),
+                ElementsAre(L"10.0.0.1-10.0.0.9", L"192.168.1.5", L"0.0.0.0-192.168.1.254"));
+    EXPECT_THAT(view.Column(2), ElementsAre(L"vpn.example", L"10.1.1.1", L"vpn"));
+    EXPECT_TRUE(view.rows.at(0).checked);
+    EXPECT_FALSE(view.rows.at(1).checked);
+    EXPECT_FALSE(g_bSettingsModified);
+    EXPECT_FALSE(view.noteShown);
+}
+
+TEST_F(ProxyRulesTest, NewRuleIsAppendedEnabledOnlyWhenAccepted) {
+    InitialiseWithFive();
+    logic.OnNewRule();
+    ASSERT_EQ(view.editorCalls.size(), 1u);
+    EXPECT_EQ(view.editorCalls.at(0).ruleName, L"New Rule");
+    EXPECT_FALSE(view.editorCalls.at(0).editing);
+    EXPECT_EQ(view.editorCalls.at(0).firstIp, 0u);
+    EXPECT_EQ(logic.Rules().size(), 5u);
+    EXPECT_FALSE(g_bSettingsModified);
+
+    view.editor = [](CRuleEditorFields& fields) {
+        fields.ruleName = L"Branch";
+        fields.firstIp = 0x0A000005;
+        fields.lastIp = 0x0A000005;
+        fields.serverAddress = L"10.1.1.1";
+        return true;
+    };
+    logic.OnNewRule();
+    ASSERT_EQ(logic.Rules().size(), 6u);
+    const CRule& added = logic.Rules().back();
+    EXPECT_EQ(added.Name, "Branch");
+    EXPECT_EQ(added.TargetAddress, "10.1.1.1");
+    EXPECT_TRUE(added.Enable);
+    EXPECT_EQ(added.TargetPort, 0);
+    EXPECT_EQ(view.rows.back().columns[1], L"10.0.0.5");
+    EXPECT_TRUE(view.rows.back().checked);
+    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(view.noteShown);
+    // Nothing reaches the file before a start or the save at exit.
+    EXPECT_EQ(LoadFromFile().size(), 5u);
+}
+
+TEST_F(ProxyRulesTest, EditChangesTheFirstSelectedRuleAndKeepsItsFlag) {
+    SaveToFile({MakeRule("r0", 1, 1, "t0"), MakeRule("r1", 1, 1, "t1"),
+                MakeRule("r2", 0x0A000001, 0x0A000002, "t2", false), MakeRule("r3", 1, 1, "t3"),
+                MakeRule("r4", 1, 1, "t4")});
+    Initialise();
+    view.Select({2, 4});
+    view.editor = [](CRuleEditorFields& fields) {
+        fields.ruleName = L"edited";
+        fields.lastIp = 0x0A000003;
+        return true;
+    };
+    logic.OnEditRule();
+    ASSERT_EQ(view.editorCalls.size(), 1u);
+    const CRuleEditorFields& shown = view.editorCalls.at(0);
+    EXPECT_TRUE(shown.editing);
+    EXPECT_EQ(shown.ruleName, L"r2");
+    EXPECT_EQ(shown.firstIp, 0x0A000001u);
+    EXPECT_EQ(shown.lastIp, 0x0A000002u);
+    EXPECT_EQ(shown.serverAddress, L"t2");
+
+    EXPECT_THAT(Names(logic.Rules()), ElementsAre("r0", "r1", "edited", "r3", "r4"));
+    EXPECT_FALSE(logic.Rules().at(2).Enable);
+    EXPECT_EQ(view.rows.at(2).columns[1], L"10.0.0.1-10.0.0.3");
+    EXPECT_TRUE(g_bSettingsModified);
+}
+
+TEST_F(ProxyRulesTest, EditCancelledChangesNothingAndAcceptedUnchangedCountsAsAChange) {
+    InitialiseWithFive();
+    view.Select({1});
+    view.editor = [](CRuleEditorFields& fields) {
+        fields.ruleName = L"typed but cancelled";
+        return false;
+    };
+    logic.OnEditRule();
+    EXPECT_EQ(logic.Rules().at(1).Name, "r1");
+    EXPECT_FALSE(g_bSettingsModified);
+
+    view.Select({1});
+    view.editor = [](CRuleEditorFields&) { return true; };
+    logic.OnEditRule();
+    EXPECT_EQ(logic.Rules().at(1).Name, "r1");
+    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(view.noteShown);
+}
+
+TEST_F(ProxyRulesTest, CommandsWithoutASelection) {
+    InitialiseWithFive();
+    logic.OnEditRule();
+    logic.OnRemoveRule();
+    ASSERT_EQ(view.messages.size(), 2u);
+    EXPECT_EQ(view.messages.at(0).text, L"Please selecte the rule first");
+    EXPECT_EQ(view.messages.at(0).caption, L"Rule Edit");
+    EXPECT_EQ(view.messages.at(0).icon, MessageIcon::Information);
+    EXPECT_EQ(view.messages.at(1).text, L"Please select the rule(s) first.");
+    EXPECT_EQ(view.messages.at(1).caption, L"Remove Rule");
+    EXPECT_EQ(view.messages.at(1).icon, MessageIcon::Information);
+
+    logic.OnRuleDoubleClick();
+    EXPECT_EQ(view.messages.size(), 2u);
+    EXPECT_TRUE(view.editorCalls.empty());
+    EXPECT_EQ(logic.Rules().size(), 5u);
+    EXPECT_FALSE(g_bSettingsModified);
+
+    view.Select({3});
+    logic.OnRuleDoubleClick();
+    ASSERT_EQ(view.editorCalls.size(), 1u);
+    EXPECT_EQ(view.editorCalls.at(0).ruleName, L"r3");
+}
+
+TEST_F(ProxyRulesTest, RemoveDeletesTheSelectedRulesAndRowsAlike) {
+    InitialiseWithFive();
+    view.Select({1, 3});
+    logic.OnRemoveRule();
+    EXPECT_THAT(Names(logic.Rules()), ElementsAre("r0", "r2", "r4"));
+    EXPECT_THAT(view.Column(0), ElementsAre(L"r0", L"r2", L"r4"));
+    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(view.noteShown);
+
+    // The rows stay in step: a check-box change now reaches rule "r4".
+    view.UserSetChecked(2, false);
+    EXPECT_FALSE(logic.Rules().at(2).Enable);
+    EXPECT_TRUE(logic.Rules().at(1).Enable);
+}
+
+TEST_F(ProxyRulesTest, CheckBoxesSwitchRulesAndSetTheFlag) {
+    InitialiseWithFive();
+    logic.OnRuleItemChanged(1, true); // a selection change: the box is as the rule
+    logic.OnRuleItemChanged(1, false);
+    EXPECT_FALSE(g_bSettingsModified);
+    EXPECT_FALSE(view.noteShown);
+
+    view.UserSetChecked(1, false);
+    EXPECT_FALSE(logic.Rules().at(1).Enable);
+    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(view.noteShown);
+
+    view.UserSetChecked(1, true);
+    EXPECT_TRUE(logic.Rules().at(1).Enable);
+    EXPECT_TRUE(g_bSettingsModified);
+
+    // Notifications for rows the list does not have are ignored.
+    logic.OnRuleItemChanged(7, true);
+    logic.OnRuleItemChanged(-1, true);
+}
+
+TEST_F(ProxyRulesTest, NoteFollowsTheFlagWhenThePageBecomesActive) {
+    InitialiseWithFive();
+    logic.OnSetActive();
+    EXPECT_FALSE(view.noteShown);
+    g_bSettingsModified = true;
+    logic.OnSetActive();
+    EXPECT_TRUE(view.noteShown);
+}
+
+TEST_F(ProxyRulesTest, StartRefusesWithoutAnEnabledRuleAndSavesNothing) {
+    Initialise();
+    logic.OnStartStop();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages.at(0).text, L"To run the server please create at least one rule.");
+    EXPECT_EQ(view.messages.at(0).caption, L"Tarnlink");
+    EXPECT_EQ(view.messages.at(0).icon, MessageIcon::Warning);
+
+    view.editor = [](CRuleEditorFields& fields) {
+        fields.serverAddress = L"s";
+        fields.firstIp = 1;
+        fields.lastIp = 1;
+        return true;
+    };
+    logic.OnNewRule();
+    view.UserSetChecked(0, false);
+    logic.OnStartStop();
+    ASSERT_EQ(view.messages.size(), 2u);
+    EXPECT_EQ(view.messages.at(1).text, L"To run the server please enable at least one rule.");
+    EXPECT_EQ(view.messages.at(1).caption, L"Tarnlink");
+    EXPECT_EQ(view.messages.at(1).icon, MessageIcon::Warning);
+    EXPECT_EQ(scm.starts, 0);
+    EXPECT_TRUE(LoadFromFile().empty());
+    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(view.noteShown);
+}
+
+TEST_F(ProxyRulesTest, StartSavesTheRulesBeforeTheServiceIsAsked) {
+    InitialiseWithFive();
+    view.Select({0});
+    logic.OnRemoveRule();
+    std::vector<std::string> seenByService;
+    scm.onStart = [&] { seenByService = Names(LoadFromFile()); };
+    logic.OnStartStop();
+    EXPECT_THAT(seenByService, ElementsAre("r1", "r2", "r3", "r4"));
+    EXPECT_FALSE(g_bSettingsModified);
+    EXPECT_FALSE(view.noteShown);
+}
+
+TEST_F(ProxyRulesTest, StartSavesEvenWhenTheRequestIsRefused) {
+    InitialiseWithFive();
+    view.UserSetChecked(4, false);
+    scm.startError = 1058;
+    logic.OnStartStop();
+    EXPECT_FALSE(LoadFromFile().at(4).Enable);
+    EXPECT_FALSE(g_bSettingsModified);
+    EXPECT_FALSE(view.noteShown);
+}
+
+TEST_F(ProxyRulesTest, FailedSaveIsReportedAndDoesNotStartTheService) {
+    const std::string unwritable = folder.File("missing-folder") + "/Settings.ini";
+    CProxyPageLogic page(view, scm, unwritable);
+    view.logic = &page;
+    ASSERT_TRUE(page.Initialise());
+    view.editor = [](CRuleEditorFields& fields) {
+        fields.serverAddress = L"s";
+        fields.firstIp = 1;
+        return true;
+    };
+    page.OnNewRule();
+    page.OnStartStop();
+    ASSERT_EQ(view.messages.size(), 1u);
+    const MessageRequest& error = view.messages.at(0);
+    EXPECT_THAT(error.text, ::testing::StartsWith(L"Could not save the settings to "));
+    EXPECT_NE(error.text.find(std::wstring(unwritable.begin(), unwritable.end())),
+              std::wstring::npos);
+    EXPECT_EQ(error.text.find(L"error = 0"), std::wstring::npos);
+    EXPECT_EQ(error.icon, MessageIcon::Error);
+    EXPECT_EQ(scm.starts, 0);
+    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(view.noteShown);
+    EXPECT_FALSE(page.SaveRules());
+}
+
+TEST_F(ProxyRulesTest, StopSavesNothing) {
+    SaveToFile({MakeRule("r0", 1, 1, "t0")});
+    Initialise(FakeScm::kRunning);
+    view.UserSetChecked(0, false);
+    logic.OnStartStop();
+    EXPECT_EQ(scm.stops, 1);
+    EXPECT_TRUE(LoadFromFile().at(0).Enable);
+    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(view.noteShown);
+}
+
+} // namespace

@@ -1,0 +1,222 @@
+// The start/stop state machine, its timer and the messages of the service paths.
+#include "proxy_page_fixture.h"
+
+#include "panel/status_colours.h"
+
+#include <gmock/gmock.h>
+
+#include <string>
+
+namespace {
+
+struct Display {
+    const wchar_t* button;
+    bool enabled;
+    const wchar_t* status;
+    std::uint32_t colour;
+};
+
+constexpr Display kStopped{L"Start", true, L"Server is Offline", colours::kOffline};
+constexpr Display kRunning{L"Stop", true, L"Server is Online", colours::kOnline};
+constexpr Display kStarting{L"Starting...", false, L"Server is Offline", colours::kOffline};
+constexpr Display kStopping{L"Stopping...", false, L"Server is Online", colours::kOnline};
+
+void ExpectDisplay(const FakeProxyView& view, const Display& expected) {
+    EXPECT_EQ(view.buttonText, expected.button);
+    EXPECT_EQ(view.buttonEnabled, expected.enabled);
+    EXPECT_EQ(view.statusText, expected.status);
+    EXPECT_EQ(view.statusColour, expected.colour);
+}
+
+class ProxyStateTest : public ProxyPageTest {
+protected:
+    void SetUp() override {
+        ProxyPageTest::SetUp();
+        SaveToFile({MakeRule("Office", 0x0A000001, 0x0A000009, "vpn.example")});
+    }
+    // The page in Starting, after a start request the SCM accepted.
+    void StartAccepted() {
+        Initialise(FakeScm::kStopped);
+        logic.OnStartStop();
+        ASSERT_EQ(scm.starts, 1);
+        ASSERT_FALSE(view.buttonEnabled);
+    }
+    void StopAccepted() {
+        Initialise(FakeScm::kRunning);
+        logic.OnStartStop();
+        ASSERT_EQ(scm.stops, 1);
+        ASSERT_FALSE(view.buttonEnabled);
+    }
+    // The one message shown so far; an empty one, and a failure, otherwise.
+    MessageRequest OnlyMessage() const {
+        EXPECT_EQ(view.messages.size(), 1u);
+        return view.messages.size() == 1 ? view.messages.at(0) : MessageRequest{};
+    }
+};
+
+TEST_F(ProxyStateTest, InitialisationShowsTheServiceStateAndStartsTheTimer) {
+    Initialise(FakeScm::kStopped);
+    ExpectDisplay(view, kStopped);
+    EXPECT_EQ(scm.openedName, "TarnlinkServer");
+    ASSERT_EQ(view.timers.size(), 1u);
+    EXPECT_EQ(view.timers[0], std::make_pair(5u, 500u));
+
+    FakeProxyView runningView;
+    FakeScm runningScm;
+    runningScm.state = FakeScm::kRunning;
+    CProxyPageLogic running(runningView, runningScm, settingsPath);
+    ASSERT_TRUE(running.Initialise());
+    ExpectDisplay(runningView, kRunning);
+}
+
+TEST_F(ProxyStateTest, ServiceThatCannotBeOpenedEndsTheProgramWithItsCode) {
+    scm.serviceError = 1060;
+    EXPECT_FALSE(logic.Initialise());
+    const MessageRequest notOpened = OnlyMessage();
+    EXPECT_EQ(notOpened.text, L"Could not open Tarnlink Service, error = 1060");
+    EXPECT_TRUE(notOpened.caption.empty());
+    EXPECT_EQ(notOpened.icon, MessageIcon::None);
+    EXPECT_EQ(view.endedWith, 1060u);
+    EXPECT_TRUE(view.timers.empty());
+
+    // Should ending return, a request without a service handle reads -1.
+    view.messages.clear();
+    logic.OnStartStop();
+    EXPECT_EQ(OnlyMessage().text, L"Could not start Tarnlink Service, error = -1");
+    EXPECT_EQ(scm.starts, 0);
+
+    FakeProxyView deniedView;
+    FakeScm denied;
+    denied.managerError = 5;
+    CProxyPageLogic page(deniedView, denied, settingsPath);
+    EXPECT_FALSE(page.Initialise());
+    EXPECT_EQ(deniedView.messages.at(0).text, L"Could not open Tarnlink Service, error = 5");
+    EXPECT_EQ(deniedView.endedWith, 5u);
+}
+
+TEST_F(ProxyStateTest, StartIsConfirmedAtTheFirstTickThatFindsTheServiceRunning) {
+    StartAccepted();
+    ExpectDisplay(view, kStarting);
+
+    scm.state = FakeScm::kStartPending;
+    Tick(3);
+    ExpectDisplay(view, kStarting);
+
+    scm.state = FakeScm::kRunning;
+    Tick();
+    ExpectDisplay(view, kRunning);
+    EXPECT_TRUE(view.messages.empty());
+    // Settled: later ticks leave the service alone.
+    const int queries = scm.queries;
+    Tick(25);
+    EXPECT_EQ(scm.queries, queries);
+}
+
+TEST_F(ProxyStateTest, StartNotConfirmedTimesOutOnceAtTheTwentiethTick) {
+    StartAccepted();
+    Tick(19);
+    ExpectDisplay(view, kStarting);
+    EXPECT_TRUE(view.messages.empty());
+
+    // Ticks keep arriving while the message is open; they must do nothing.
+    int queriesDuringMessage = -1;
+    view.onMessage = [&](const MessageRequest&) {
+        const int before = scm.queries;
+        Tick(3);
+        queriesDuringMessage = scm.queries - before;
+    };
+    Tick();
+    const MessageRequest timedOut = OnlyMessage();
+    EXPECT_EQ(timedOut.text,
+              L"Error: Server failed to change the status.\nPlease see log file for more info.");
+    EXPECT_EQ(timedOut.icon, MessageIcon::None);
+    EXPECT_EQ(queriesDuringMessage, 0);
+    ExpectDisplay(view, kStopped);
+    const int queries = scm.queries;
+    Tick(5);
+    EXPECT_EQ(scm.queries, queries);
+    EXPECT_EQ(view.messages.size(), 1u);
+}
+
+TEST_F(ProxyStateTest, ServiceRunningExactlyAtTheTwentiethTickStillGetsTheMessage) {
+    StartAccepted();
+    Tick(19);
+    scm.state = FakeScm::kRunning;
+    Tick();
+    EXPECT_EQ(view.messages.size(), 1u);
+    ExpectDisplay(view, kRunning);
+}
+
+TEST_F(ProxyStateTest, StopIsConfirmedByAnyStateButRunning) {
+    StopAccepted();
+    ExpectDisplay(view, kStopping);
+    Tick(2);
+    ExpectDisplay(view, kStopping);
+    scm.state = FakeScm::kStopPending;
+    Tick();
+    ExpectDisplay(view, kStopped);
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(ProxyStateTest, StopTimingOutEndsInTheStateTheServiceIsIn) {
+    StopAccepted();
+    Tick(20);
+    EXPECT_EQ(view.messages.size(), 1u);
+    ExpectDisplay(view, kRunning);
+
+    logic.OnStartStop();
+    Tick(19);
+    scm.state = FakeScm::kStopped;
+    Tick();
+    EXPECT_EQ(view.messages.size(), 2u);
+    ExpectDisplay(view, kStopped);
+}
+
+TEST_F(ProxyStateTest, TicksWithoutAPendingChangeDoNotAskTheService) {
+    Initialise(FakeScm::kStopped);
+    const int queries = scm.queries;
+    scm.state = FakeScm::kRunning;
+    Tick(30);
+    EXPECT_EQ(scm.queries, queries);
+    ExpectDisplay(view, kStopped);
+    EXPECT_FALSE(logic.OnTimer(6));
+    EXPECT_TRUE(logic.OnTimer(5));
+}
+
+TEST_F(ProxyStateTest, RefusedRequestsKeepTheStateAndShowTheCode) {
+    Initialise(FakeScm::kStopped);
+    scm.startError = 1058;
+    logic.OnStartStop();
+    const MessageRequest refused = OnlyMessage();
+    EXPECT_EQ(refused.text, L"Could not start Tarnlink Service, error = 1058");
+    EXPECT_EQ(refused.icon, MessageIcon::None);
+    EXPECT_TRUE(refused.caption.empty());
+    ExpectDisplay(view, kStopped);
+
+    FakeProxyView stopView;
+    FakeScm stopScm;
+    stopScm.state = FakeScm::kRunning;
+    stopScm.stopError = 1061;
+    CProxyPageLogic running(stopView, stopScm, settingsPath);
+    ASSERT_TRUE(running.Initialise());
+    running.OnStartStop();
+    ASSERT_EQ(stopView.messages.size(), 1u);
+    EXPECT_EQ(stopView.messages.at(0).text, L"Could not stop Tarnlink Service, error = 1061");
+    ExpectDisplay(stopView, kRunning);
+}
+
+TEST_F(ProxyStateTest, ButtonFollowsAServiceThatChangedByItself) {
+    Initialise(FakeScm::kStopped);
+    scm.state = FakeScm::kRunning;
+    logic.OnStartStop();
+    EXPECT_EQ(scm.starts, 0);
+    ExpectDisplay(view, kRunning);
+
+    scm.state = FakeScm::kStopped;
+    logic.OnStartStop();
+    EXPECT_EQ(scm.stops, 0);
+    ExpectDisplay(view, kStopped);
+    EXPECT_TRUE(view.messages.empty());
+}
+
+} // namespace
