@@ -2,6 +2,7 @@
 
 #include "config/conf_file.h"
 #include "test_files.h"
+#include "tests/support/make_rule.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,17 +14,6 @@
 namespace {
 
 using testing::ElementsAre;
-
-CRule MakeRule(const char* name, bool enable, std::uint32_t first, std::uint32_t last,
-               const char* target) {
-    CRule rule;
-    rule.Name = name;
-    rule.Enable = enable;
-    rule.SrcFirstIp = first;
-    rule.SrcLastIp = last;
-    rule.TargetAddress = target;
-    return rule;
-}
 
 std::string Value(const std::string& file, const char* section, const char* key) {
     return CConfFile(file, section).ReadString(key, "<none>");
@@ -37,8 +27,8 @@ protected:
 
 TEST_F(RulesSave, WritesCountThenEachRuleInOrderWithSignedAddresses) {
     CRules rules;
-    rules.push_back(MakeRule("Office", true, 0xC0A80101, 0xFFFFFFFF, "vpn.example.com"));
-    rules.push_back(MakeRule("", false, 0x0A000001, 0x80000000, ""));
+    rules.push_back(MakeRule("Office", 0xC0A80101, 0xFFFFFFFF, "vpn.example.com"));
+    rules.push_back(MakeRule("", 0x0A000001, 0x80000000, "", false));
     ASSERT_EQ(rules.Save(file), 0U);
     EXPECT_THAT(Layout(file),
                 ElementsAre("[Tarnlink]", "RulesCount", "[Rule1]", "Name", "Enable", "SrcFirstIp",
@@ -67,7 +57,7 @@ TEST_F(RulesSave, JoinsExistingSectionsAndLeavesStaleRulesInPlace) {
     WriteBytes(file, "[Tarnlink]\r\nLogFileName=C:\\log.txt\r\n[Other]\r\nA=1\r\n");
     CRules rules;
     for (const char* name : {"r1", "r2", "r3", "r4", "r5"}) {
-        rules.push_back(MakeRule(name, true, 1, 2, "t"));
+        rules.push_back(MakeRule(name, 1, 2, "t"));
     }
     ASSERT_EQ(rules.Save(file), 0U);
     rules.resize(2);
@@ -91,7 +81,7 @@ TEST_F(RulesSave, JoinsExistingSectionsAndLeavesStaleRulesInPlace) {
 
 TEST_F(RulesSave, ReportsTheFirstFailedWrite) {
     CRules rules;
-    rules.push_back(MakeRule("r1", true, 1, 2, "t"));
+    rules.push_back(MakeRule("r1", 1, 2, "t"));
     EXPECT_NE(rules.Save(folder.File("missing") + "/Settings.ini"), 0U);
 #ifdef _WIN32
     ASSERT_EQ(rules.Save(file), 0U);

@@ -6,23 +6,13 @@
 #include "panel/proxy_page_logic.h"
 #include "panel/settings_modified.h"
 #include "temp_folder.h"
+#include "tests/support/make_rule.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <initializer_list>
 #include <string>
-
-inline CRule MakeRule(const std::string& name, std::uint32_t first, std::uint32_t last,
-                      const std::string& target, bool enable = true) {
-    CRule rule;
-    rule.Name = name;
-    rule.SrcFirstIp = first;
-    rule.SrcLastIp = last;
-    rule.TargetAddress = target;
-    rule.Enable = enable;
-    return rule;
-}
 
 // A Proxy page over a real settings file in a temporary folder, a fake window and
 // the real service controller over a fake SCM.

@@ -10,6 +10,7 @@
 #include "testing/standin_harness/wait_until.h"
 #include "testing/standin_proxy/behaviour.h"
 #include "testing/standin_proxy/log_lines.h"
+#include "tests/support/make_rule.h"
 
 #include <gtest/gtest.h>
 
@@ -27,25 +28,14 @@ namespace {
 constexpr auto kStateChangeWait = 15s;
 constexpr auto kLogWait = 10s;
 
-CRule MakeRule(const char* name, bool enable, std::uint32_t first, std::uint32_t last,
-               const char* target) {
-    CRule rule;
-    rule.Name = name;
-    rule.Enable = enable;
-    rule.SrcFirstIp = first;
-    rule.SrcLastIp = last;
-    rule.TargetAddress = target;
-    return rule;
-}
-
 class ServiceControlWineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // A registration left behind by an aborted run would make ours fail.
         ASSERT_TRUE(service_registry::RemoveCompletely(scm::kServiceName));
         ASSERT_EQ(install.SetupError(), 0u);
-        rules.push_back(MakeRule("Office", true, 0x0A000001u, 0x0A000009u, "vpn.example.com"));
-        rules.push_back(MakeRule("Lab", false, 3232235777u, 3232236030u, "10.1.2.3"));
+        rules.push_back(MakeRule("Office", 0x0A000001u, 0x0A000009u, "vpn.example.com"));
+        rules.push_back(MakeRule("Lab", 3232235777u, 3232236030u, "10.1.2.3", false));
         rules.Save(install.PathOf(settings::kFileName));
     }
 
