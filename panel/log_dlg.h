@@ -1,0 +1,47 @@
+#pragma once
+
+#include "dialogkit/property_page.h"
+#include "dialogkit/rich_edit_ctrl.h"
+#include "panel/log_file_win32.h"
+#include "panel/log_follower.h"
+#include "panel/log_view.h"
+
+#include <string>
+
+// The Log page: follows the service's log file. Its behaviour is CLogFollower;
+// this class gives it the rich edit view, the path label and the file dialog.
+class CLogDlg : public CPropertyPage, private ILogView {
+public:
+    CLogDlg();
+
+protected:
+    MessageMap GetMessageMap() const override;
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
+
+private:
+    void OnTimer(UINT_PTR id);
+    void OnBrowse();
+    void OnWebSite();
+
+    // ILogView
+    MessageAnswer ShowMessage(const MessageRequest& request) override;
+    void AppendAtEnd(std::wstring_view text) override;
+    void ReplaceAllText(std::wstring_view text) override;
+    void SetTextLimit(std::size_t characters) override;
+    std::size_t TextLength() override;
+    std::size_t LineStartAtOrAfter(std::size_t position) override;
+    void RemoveLeadingText(std::size_t characters) override;
+    int LineCount() override;
+    void ScrollLines(int lines) override;
+    void ShowPath(std::wstring_view path) override;
+    void StartTimer(unsigned id, unsigned periodMs) override;
+    std::optional<std::wstring> AskLogFileName(std::wstring_view filter,
+                                               std::wstring_view defaultExtension,
+                                               std::wstring_view initialName) override;
+
+    CWin32LogFileSystem m_files;
+    CLogFollower m_follower;
+    std::wstring m_strPath;
+    CRichEditCtrl m_view;
+};

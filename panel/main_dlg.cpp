@@ -1,0 +1,194 @@
+#include "panel/main_dlg.h"
+
+#include "config/program_folder.h"
+#include "dialogkit/command_ids.h"
+#include "dialogkit/shell_open.h"
+#include "panel/message_box_win32.h"
+#include "panel/panel_texts.h"
+#include "panel/rule_dlg.h"
+#include "panel/status_colours.h"
+#include "resources/tarnlink/resource_ids.h"
+
+#include <array>
+
+namespace {
+
+// The status line's font: Arial, 15 units high, bold.
+constexpr int kStatusFontHeight = 15;
+constexpr int kStatusFontWeight = FW_BOLD;
+
+// Exactly check boxes and full-row select; no other extended style stays on.
+constexpr DWORD kListStyles = LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT;
+
+struct Column {
+    std::wstring_view title;
+    int width;
+};
+constexpr std::array kColumns{Column{texts::kColumnName, 100}, Column{texts::kColumnSource, 120},
+                              Column{texts::kColumnDestination, 120}};
+
+} // namespace
+
+CMainDlg::CMainDlg() : CPropertyPage(IDD_PROXY_PAGE), m_logic(*this, m_scm, GetSettingsPath()) {}
+
+MessageMap CMainDlg::GetMessageMap() const {
+    static constexpr std::array kMap{
+        on::ButtonClicked<&CMainDlg::OnNewRule>(IDC_NEW_RULE),
+        on::ButtonClicked<&CMainDlg::OnStartStop>(IDC_START_STOP),
+        on::Timer<&CMainDlg::OnTimer>(),
+        on::ButtonClicked<&CMainDlg::OnRemoveRule>(IDC_REMOVE_RULE),
+        on::ButtonClicked<&CMainDlg::OnEditRule>(IDC_EDIT_RULE),
+        on::Notify<&CMainDlg::OnRuleItemChanged>(IDC_RULE_LIST, LVN_ITEMCHANGED),
+        on::Notify<&CMainDlg::OnRuleDblClk>(IDC_RULE_LIST, NM_DBLCLK),
+        on::Command<&CMainDlg::OnWebSite>(ID_HELP),
+    };
+    return kMap;
+}
+
+void CMainDlg::DoDataExchange(CDataExchange& dx) {
+    CPropertyPage::DoDataExchange(dx);
+    DDX_Control(dx, IDC_RULE_LIST, m_listRules);
+    DDX_Control(dx, IDC_NOTE, m_staticNote);
+    DDX_Control(dx, IDC_START_STOP, m_btnStartStop);
+    DDX_Text(dx, IDC_STATUS, m_strStatus);
+    DDX_Control(dx, IDC_STATUS, m_staticStatus);
+}
+
+bool CMainDlg::OnInitDialog() {
+    CPropertyPage::OnInitDialog();
+
+    m_fontStatus.CreateFont(kStatusFontHeight, 0, 0, 0, kStatusFontWeight, FALSE, FALSE, FALSE,
+                            ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            FF_SWISS | DEFAULT_PITCH, L"Arial");
+    m_staticStatus.SetFont(m_fontStatus, true);
+
+    m_staticNote.m_crText = colours::kNote;
+    m_staticNote.RedrawWindow();
+
+    m_listRules.SetExtendedStyle(kListStyles);
+    for (int i = 0; i < static_cast<int>(kColumns.size()); ++i) {
+        m_listRules.InsertColumn(i, std::wstring(kColumns[static_cast<std::size_t>(i)].title),
+                                 LVCFMT_LEFT, kColumns[static_cast<std::size_t>(i)].width);
+    }
+
+    m_logic.Initialise();
+    return true;
+}
+
+bool CMainDlg::OnSetActive() {
+    m_logic.OnSetActive();
+    return CPropertyPage::OnSetActive();
+}
+
+bool CMainDlg::SaveRules() {
+    return m_logic.SaveRules();
+}
+
+void CMainDlg::OpenWebSite() {
+    ShellOpen(std::wstring(texts::kWebSiteUrl));
+}
+
+void CMainDlg::OnNewRule() {
+    m_logic.OnNewRule();
+}
+
+void CMainDlg::OnStartStop() {
+    m_logic.OnStartStop();
+}
+
+void CMainDlg::OnTimer(UINT_PTR id) {
+    if (!m_logic.OnTimer(static_cast<unsigned>(id))) {
+        Default();
+    }
+}
+
+void CMainDlg::OnRemoveRule() {
+    m_logic.OnRemoveRule();
+}
+
+void CMainDlg::OnEditRule() {
+    m_logic.OnEditRule();
+}
+
+void CMainDlg::OnRuleItemChanged(NMHDR* header, LRESULT* result) {
+    const auto* item = reinterpret_cast<const NMLISTVIEW*>(header);
+    m_logic.OnRuleItemChanged(item->iItem, (item->uChanged & LVIF_STATE) != 0);
+    *result = 0;
+}
+
+void CMainDlg::OnRuleDblClk(NMHDR* /*header*/, LRESULT* result) {
+    m_logic.OnRuleDoubleClick();
+    *result = 0;
+}
+
+void CMainDlg::OnWebSite() {
+    OpenWebSite();
+}
+
+MessageAnswer CMainDlg::ShowMessage(const MessageRequest& request) {
+    return ShowMessageBox(m_hWnd, request);
+}
+
+void CMainDlg::SetStartStopButton(std::wstring_view text, bool enabled) {
+    m_btnStartStop.EnableWindow(enabled);
+    m_btnStartStop.SetWindowText(std::wstring(text));
+}
+
+void CMainDlg::SetStatus(std::wstring_view text, std::uint32_t colour) {
+    m_strStatus = text;
+    m_staticStatus.m_crText = colour;
+    m_staticStatus.RedrawWindow();
+    UpdateData(false);
+}
+
+void CMainDlg::ShowNote(bool shown) {
+    m_staticNote.ShowWindow(shown ? SW_SHOW : SW_HIDE);
+}
+
+void CMainDlg::DeleteAllRows() {
+    m_listRules.DeleteAllItems();
+}
+
+void CMainDlg::InsertRow(int row, std::wstring_view name) {
+    m_listRules.InsertItem(row, std::wstring(name));
+}
+
+void CMainDlg::SetRowText(int row, int column, std::wstring_view text) {
+    m_listRules.SetItemText(row, column, std::wstring(text));
+}
+
+void CMainDlg::SetRowChecked(int row, bool checked) {
+    m_listRules.SetCheck(row, checked);
+}
+
+bool CMainDlg::IsRowChecked(int row) {
+    return m_listRules.GetCheck(row);
+}
+
+void CMainDlg::DeleteRow(int row) {
+    m_listRules.DeleteItem(row);
+}
+
+int CMainDlg::NextSelectedRow(int after) {
+    return m_listRules.GetNextSelected(after);
+}
+
+bool CMainDlg::EditRuleModal(CRuleEditorFields& fields) {
+    CRuleDlg dialog;
+    dialog.m_fields = fields;
+    // Only a confirmed editor counts: one that could not even be created (-1) must
+    // not add or overwrite a rule with empty values.
+    if (dialog.DoModal() != IDOK) {
+        return false;
+    }
+    fields = dialog.m_fields;
+    return true;
+}
+
+void CMainDlg::StartTimer(unsigned id, unsigned periodMs) {
+    SetTimer(id, periodMs);
+}
+
+void CMainDlg::EndProgram(std::uint32_t exitCode) {
+    ::ExitProcess(exitCode);
+}

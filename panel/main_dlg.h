@@ -1,0 +1,69 @@
+#pragma once
+
+#include "dialogkit/basic_controls.h"
+#include "dialogkit/font.h"
+#include "dialogkit/list_ctrl.h"
+#include "dialogkit/property_page.h"
+#include "panel/proxy_page_logic.h"
+#include "panel/proxy_page_view.h"
+#include "panel/rules_saver.h"
+#include "panel/static_ex.h"
+#include "service/scm_win32.h"
+
+#include <string>
+
+// The Proxy page: the rule list and the server's start and stop. Its behaviour is
+// CProxyPageLogic; this class gives it the page's controls.
+class CMainDlg : public CPropertyPage, public IRulesSaver, private IProxyPageView {
+public:
+    CMainDlg();
+
+    // Writes the rule list to "Settings.ini"; the main window calls it at exit.
+    bool SaveRules() override;
+
+    // The product's web site in the browser: the answer of both pages to Help.
+    static void OpenWebSite();
+
+protected:
+    MessageMap GetMessageMap() const override;
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
+    // The page keeps nothing to apply on the sheet's OK.
+    void OnOK() override {}
+    bool OnSetActive() override;
+
+private:
+    void OnNewRule();
+    void OnStartStop();
+    void OnTimer(UINT_PTR id);
+    void OnRemoveRule();
+    void OnEditRule();
+    void OnRuleItemChanged(NMHDR* header, LRESULT* result);
+    void OnRuleDblClk(NMHDR* header, LRESULT* result);
+    void OnWebSite();
+
+    // IProxyPageView
+    MessageAnswer ShowMessage(const MessageRequest& request) override;
+    void SetStartStopButton(std::wstring_view text, bool enabled) override;
+    void SetStatus(std::wstring_view text, std::uint32_t colour) override;
+    void ShowNote(bool shown) override;
+    void DeleteAllRows() override;
+    void InsertRow(int row, std::wstring_view name) override;
+    void SetRowText(int row, int column, std::wstring_view text) override;
+    void SetRowChecked(int row, bool checked) override;
+    bool IsRowChecked(int row) override;
+    void DeleteRow(int row) override;
+    int NextSelectedRow(int after) override;
+    bool EditRuleModal(CRuleEditorFields& fields) override;
+    void StartTimer(unsigned id, unsigned periodMs) override;
+    void EndProgram(std::uint32_t exitCode) override;
+
+    CWin32Scm m_scm;
+    CProxyPageLogic m_logic;
+    CFont m_fontStatus;
+    CListCtrl m_listRules;
+    CStaticEx m_staticNote;
+    CButton m_btnStartStop;
+    std::wstring m_strStatus;
+    CStaticEx m_staticStatus;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "dialogkit/dialog.h"
+#include "panel/message_box.h"
+#include "panel/rule_editor.h"
+
+// The rule editor: a rule name, a source address range and the VPN server.
+class CRuleDlg : public CDialog, private IMessageBoxOwner {
+public:
+    CRuleDlg();
+
+    // Set before DoModal; after IDOK they hold what the dialog showed.
+    CRuleEditorFields m_fields;
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+    bool OnInitDialog() override;
+    void OnOK() override;
+
+private:
+    MessageAnswer ShowMessage(const MessageRequest& request) override;
+};

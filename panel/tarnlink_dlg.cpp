@@ -1,0 +1,139 @@
+#include "panel/tarnlink_dlg.h"
+
+#include "dialogkit/command_ids.h"
+#include "dialogkit/paint_dc.h"
+#include "dialogkit/resources.h"
+#include "panel/about_dlg.h"
+#include "panel/message_box_win32.h"
+#include "panel/panel_texts.h"
+#include "resources/tarnlink/resource_ids.h"
+
+#include <array>
+
+namespace {
+
+constexpr int kSmallIconSize = 16;
+constexpr int kBigIconSize = 32;
+
+// Left edges of the sheet's buttons, in client pixels.
+constexpr int kOkLeft = 20;
+constexpr int kHelpLeft = 330;
+constexpr int kCancelLeft = 420;
+
+// Moves a button of the sheet so that its left edge is at x, keeping its row and size.
+void MoveButtonTo(const CWnd& sheet, int id, int x) {
+    CWnd button = sheet.GetDlgItem(id);
+    if (button.GetSafeHwnd() == nullptr) {
+        return;
+    }
+    RECT rect = button.GetWindowRect();
+    sheet.ScreenToClient(rect);
+    const int width = rect.right - rect.left;
+    button.MoveWindow({x, rect.top, x + width, rect.bottom}, true);
+}
+
+} // namespace
+
+CTarnlinkDlg::CTarnlinkDlg()
+    : CPropertySheet(LoadResourceString(IDS_SHEET_CAPTION)),
+      m_hIconSmall(LoadIconResource(IDR_MAINFRAME, kSmallIconSize)),
+      m_hIconBig(LoadIconResource(IDR_MAINFRAME, kBigIconSize)), m_logic(*this, m_pageProxy) {
+    m_pageProxy.SetHasHelp(true);
+    m_pageLog.SetHasHelp(true);
+    AddPage(&m_pageProxy);
+    AddPage(&m_pageLog);
+}
+
+CTarnlinkDlg::~CTarnlinkDlg() {
+    ::DestroyIcon(m_hIconSmall);
+    ::DestroyIcon(m_hIconBig);
+}
+
+MessageMap CTarnlinkDlg::GetMessageMap() const {
+    static constexpr std::array kMap{
+        on::SysCommand<&CTarnlinkDlg::OnSysCommand>(),       on::Paint<&CTarnlinkDlg::OnPaint>(),
+        on::QueryDragIcon<&CTarnlinkDlg::OnQueryDragIcon>(), on::Create<&CTarnlinkDlg::OnCreate>(),
+        on::HelpInfo<&CTarnlinkDlg::OnHelpInfo>(),
+    };
+    return kMap;
+}
+
+bool CTarnlinkDlg::OnInitDialog() {
+    CPropertySheet::OnInitDialog();
+
+    AddAboutMenuEntry();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIconBig));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
+    GetDlgItem(ID_APPLY_NOW).ShowWindow(SW_HIDE);
+    PlaceButtons();
+    ModifyStyle(0, WS_MINIMIZEBOX);
+    // Position 0 read as a command id: in front of the first separator.
+    ::InsertMenuW(GetSystemMenu(false), 0, MF_BYCOMMAND | MF_STRING, SC_MINIMIZE,
+                  std::wstring(texts::kMinimizeMenuText).c_str());
+    return true;
+}
+
+void CTarnlinkDlg::AddAboutMenuEntry() {
+    const std::wstring about = LoadResourceString(IDS_ABOUTBOX);
+    if (about.empty()) {
+        return;
+    }
+    HMENU menu = GetSystemMenu(false);
+    ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+}
+
+void CTarnlinkDlg::PlaceButtons() {
+    MoveButtonTo(*this, IDCANCEL, kCancelLeft);
+    GetDlgItem(IDHELP).ShowWindow(SW_SHOWNORMAL);
+    MoveButtonTo(*this, IDHELP, kHelpLeft);
+    MoveButtonTo(*this, IDOK, kOkLeft);
+}
+
+bool CTarnlinkDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (m_logic.OnCommand(static_cast<std::uint32_t>(wParam)) ==
+        CMainWindowLogic::CommandRoute::Handled) {
+        return true;
+    }
+    return CPropertySheet::OnCommand(wParam, lParam);
+}
+
+void CTarnlinkDlg::OnSysCommand(UINT command, LPARAM /*parameter*/) {
+    if (CMainWindowLogic::IsAboutCommand(command)) {
+        CAboutDlg about;
+        about.DoModal();
+        return;
+    }
+    Default();
+}
+
+void CTarnlinkDlg::OnPaint() {
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(*this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
+    const RECT client = GetClientRect();
+    const auto origin = CMainWindowLogic::MinimizedIconOrigin(
+        client.right - client.left, client.bottom - client.top, ::GetSystemMetrics(SM_CXICON),
+        ::GetSystemMetrics(SM_CYICON));
+    ::DrawIcon(dc.GetSafeHdc(), origin.x, origin.y, m_hIconSmall);
+}
+
+HICON CTarnlinkDlg::OnQueryDragIcon() {
+    return m_hIconSmall;
+}
+
+int CTarnlinkDlg::OnCreate(CREATESTRUCTW* /*create*/) {
+    return Default() == -1 ? -1 : 0;
+}
+
+bool CTarnlinkDlg::OnHelpInfo(HELPINFO* /*info*/) {
+    // The Help button opens the web site through the active page; F1 opens nothing.
+    return true;
+}
+
+MessageAnswer CTarnlinkDlg::ShowMessage(const MessageRequest& request) {
+    return ShowMessageBox(m_hWnd, request);
+}

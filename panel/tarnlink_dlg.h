@@ -1,0 +1,40 @@
+#pragma once
+
+#include "dialogkit/property_sheet.h"
+#include "panel/log_dlg.h"
+#include "panel/main_dlg.h"
+#include "panel/main_window_logic.h"
+#include "panel/message_box.h"
+
+// The main window: a property sheet with the Proxy and Log pages, an About entry
+// in its system menu, and the question whether to save modified rules on OK.
+class CTarnlinkDlg : public CPropertySheet, private IMessageBoxOwner {
+public:
+    CTarnlinkDlg();
+    CTarnlinkDlg(const CTarnlinkDlg&) = delete;
+    CTarnlinkDlg& operator=(const CTarnlinkDlg&) = delete;
+    ~CTarnlinkDlg() override;
+
+protected:
+    MessageMap GetMessageMap() const override;
+    bool OnCommand(WPARAM wParam, LPARAM lParam) override;
+    bool OnInitDialog() override;
+
+private:
+    void OnSysCommand(UINT command, LPARAM parameter);
+    void OnPaint();
+    HICON OnQueryDragIcon();
+    int OnCreate(CREATESTRUCTW* create);
+    bool OnHelpInfo(HELPINFO* info);
+
+    void AddAboutMenuEntry();
+    void PlaceButtons();
+
+    MessageAnswer ShowMessage(const MessageRequest& request) override;
+
+    HICON m_hIconSmall;
+    HICON m_hIconBig;
+    CMainDlg m_pageProxy;
+    CLogDlg m_pageLog;
+    CMainWindowLogic m_logic;
+};
