@@ -20,7 +20,8 @@ include(GoogleTest)
 
 # tarn_add_gtest(name SOURCES ... [LIBS ...] [LOCK resource] [TIMEOUT s])
 # One test executable; each GoogleTest case becomes one ctest test.
-# LOCK serialises suites that share global state (the Wine SCM, the display).
+# LOCK serialises suites that share global state; the Wine suites all take
+# "wine_session": its SCM and its desktop, whose pixels some tests read.
 function(tarn_add_gtest name)
     cmake_parse_arguments(T "" "LOCK;TIMEOUT" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${T_SOURCES})

@@ -1,0 +1,76 @@
+#include "panel_fixture.h"
+#include "settings_text.h"
+
+#include "panel/panel_texts.h"
+#include "resources/tarnlink/resource_ids.h"
+#include "testing/standin_harness/wait_until.h"
+
+#include <dlgs.h>
+
+#include <string>
+
+// Choosing another log file on the Log page.
+namespace {
+
+class LogPage : public PanelScenario {};
+
+using namespace std::chrono_literals;
+
+// The file name field of the common save dialog: a combo box in newer layouts, an
+// edit field in older ones.
+int FileNameFieldOf(HWND dialog) {
+    if (GetDlgItem(dialog, cmb13) != nullptr) {
+        return cmb13;
+    }
+    return GetDlgItem(dialog, edt1) != nullptr ? edt1 : 0;
+}
+
+// The save dialog that Browse opens: a dialog of the panel with a file name field.
+HWND WaitForSaveDialog(DWORD processId) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND dialog : ui::DialogsOf(processId)) {
+                if (FileNameFieldOf(dialog) != 0) {
+                    found = dialog;
+                    return true;
+                }
+            }
+            return false;
+        },
+        ui::kUiPatience, 50ms);
+    return found;
+}
+
+TEST_F(LogPage, BrowseToANewLogFileStoresItShowsItAndTellsToRestartTheServer) {
+    ASSERT_NE(StartPanel(), nullptr);
+    HWND log = ShowLogPage();
+    ASSERT_NE(log, nullptr);
+    ASSERT_TRUE(ui::Click(log, IDC_BROWSE));
+    HWND saveDialog = WaitForSaveDialog(PanelId());
+    ASSERT_NE(saveDialog, nullptr);
+
+    const std::string chosen = m_install.PathOf("service log.txt");
+    const std::wstring chosenWide = Widen(chosen);
+    ui::SetControlText(saveDialog, FileNameFieldOf(saveDialog), chosenWide);
+    ASSERT_TRUE(ui::Click(saveDialog, IDOK));
+
+    const ui::MessageBoxSeen box = ui::WaitForMessageBox(PanelId());
+    ASSERT_NE(box.window, nullptr);
+    EXPECT_EQ(box.text, texts::kLogFileChanged.text);
+    EXPECT_EQ(box.caption, kPanelName);
+    EXPECT_EQ(ui::ControlText(log, IDC_LOG_PATH), chosenWide);
+    EXPECT_EQ(ui::ControlText(log, IDC_LOG_VIEW), texts::kLogFileChanged.text);
+    // The page follows the new file from its next look, creating it empty.
+    EXPECT_TRUE(
+        WaitUntil([&] { return GetFileAttributesA(chosen.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                  ui::kUiPatience));
+    EXPECT_EQ(SettingsText(), settings_text::MainSection(std::nullopt, chosen));
+    ASSERT_TRUE(ui::Answer(box, IDOK));
+
+    // The log setting is saved already, so leaving with OK asks nothing.
+    ASSERT_TRUE(ui::Click(Sheet(), IDOK));
+    EXPECT_TRUE(m_panel.WaitForExit(ui::kUiPatience).has_value());
+}
+
+} // namespace

@@ -1,0 +1,117 @@
+#include "screen_capture.h"
+
+#include <cstddef>
+#include <fstream>
+#include <vector>
+
+namespace screen {
+namespace {
+
+// The pixels of a screen rectangle, bottom-up 32-bit BGRX rows as GetDIBits gives them.
+struct Capture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+Capture CaptureScreen(const RECT& area) {
+    Capture capture;
+    capture.width = area.right - area.left;
+    capture.height = area.bottom - area.top;
+    if (capture.width <= 0 || capture.height <= 0) {
+        return {};
+    }
+    HDC screenDc = GetDC(nullptr);
+    HDC memoryDc = CreateCompatibleDC(screenDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(screenDc, capture.width, capture.height);
+    HGDIOBJ previous = SelectObject(memoryDc, bitmap);
+    BitBlt(memoryDc, 0, 0, capture.width, capture.height, screenDc, area.left, area.top, SRCCOPY);
+    SelectObject(memoryDc, previous);
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = capture.width;
+    info.bmiHeader.biHeight = capture.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    capture.pixels.resize(static_cast<std::size_t>(capture.width) *
+                          static_cast<std::size_t>(capture.height));
+    GetDIBits(memoryDc, bitmap, 0, static_cast<UINT>(capture.height), capture.pixels.data(), &info,
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memoryDc);
+    ReleaseDC(nullptr, screenDc);
+    return capture;
+}
+
+// A DIB pixel is blue in the low byte; a COLORREF has red there.
+Colour ToColour(std::uint32_t pixel) {
+    return ((pixel & 0xFF) << 16) | (pixel & 0xFF00) | ((pixel >> 16) & 0xFF);
+}
+
+template <typename T> void Put(std::ofstream& out, T value) {
+    out.write(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+} // namespace
+
+int CountPixels(HWND window, Colour colour) {
+    RECT area{};
+    if (!GetWindowRect(window, &area)) {
+        return 0;
+    }
+    int count = 0;
+    for (std::uint32_t pixel : CaptureScreen(area).pixels) {
+        if (ToColour(pixel) == colour) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+bool SaveScreenshot(const std::string& path) {
+    const RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    const Capture capture = CaptureScreen(area);
+    if (capture.pixels.empty()) {
+        return false;
+    }
+    std::ofstream out(path, std::ios::binary);
+    if (!out) {
+        return false;
+    }
+    // 24-bit rows are padded to four bytes.
+    const auto rowBytes = static_cast<std::uint32_t>((capture.width * 3 + 3) & ~3);
+    const auto imageBytes = rowBytes * static_cast<std::uint32_t>(capture.height);
+    constexpr std::uint32_t kHeaderBytes = 14 + 40;
+    Put<std::uint16_t>(out, 0x4D42); // "BM"
+    Put<std::uint32_t>(out, kHeaderBytes + imageBytes);
+    Put<std::uint32_t>(out, 0);
+    Put<std::uint32_t>(out, kHeaderBytes);
+    Put<std::uint32_t>(out, 40);
+    Put<std::int32_t>(out, capture.width);
+    Put<std::int32_t>(out, capture.height);
+    Put<std::uint16_t>(out, 1);
+    Put<std::uint16_t>(out, 24);
+    Put<std::uint32_t>(out, BI_RGB);
+    Put<std::uint32_t>(out, imageBytes);
+    Put<std::int32_t>(out, 2835);
+    Put<std::int32_t>(out, 2835);
+    Put<std::uint32_t>(out, 0);
+    Put<std::uint32_t>(out, 0);
+    std::vector<char> row(rowBytes, 0);
+    for (int y = 0; y < capture.height; ++y) {
+        for (int x = 0; x < capture.width; ++x) {
+            const std::uint32_t pixel =
+                capture.pixels[static_cast<std::size_t>(y * capture.width + x)];
+            const auto at = static_cast<std::size_t>(x) * 3;
+            row[at] = static_cast<char>(pixel & 0xFF);
+            row[at + 1] = static_cast<char>((pixel >> 8) & 0xFF);
+            row[at + 2] = static_cast<char>((pixel >> 16) & 0xFF);
+        }
+        out.write(row.data(), static_cast<std::streamsize>(row.size()));
+    }
+    return static_cast<bool>(out);
+}
+
+} // namespace screen

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// What is on the screen, for what messages cannot tell: colours and failure pictures.
+namespace screen {
+
+// Red, green and blue of a pixel packed as a COLORREF (red in the low byte).
+using Colour = std::uint32_t;
+
+// How many pixels of the window's area on the screen have exactly this colour.
+// The window must not be covered.
+int CountPixels(HWND window, Colour colour);
+
+// Writes the whole screen as a 24-bit BMP file; false when it could not.
+bool SaveScreenshot(const std::string& path);
+
+} // namespace screen
