@@ -2,6 +2,7 @@
 // the most it ever takes (2 MiB of new log), and a service writing 1 MiB between
 // every two ticks for a long time, where the view must stay at its bound.
 #include "panel/log_follower.h"
+#include "tests/panel/fake_log.h"
 
 #include <benchmark/benchmark.h>
 
@@ -81,38 +82,6 @@ private:
     std::string m_block;
 };
 
-// The rich edit view as a string, as the control holds it.
-class StringView : public ILogView {
-public:
-    std::wstring text;
-    std::size_t largest = 0;
-
-    MessageAnswer ShowMessage(const MessageRequest&) override { return MessageAnswer::Ok; }
-    void AppendAtEnd(std::wstring_view more) override {
-        text += more;
-        largest = std::max(largest, text.size());
-    }
-    void ReplaceAllText(std::wstring_view replacement) override { text = replacement; }
-    void SetTextLimit(std::size_t) override {}
-    std::size_t TextLength() override { return text.size(); }
-    std::size_t LineStartAtOrAfter(std::size_t position) override {
-        if (position == 0) {
-            return 0;
-        }
-        const std::size_t lineFeed = text.find(L'\n', position - 1);
-        return lineFeed == std::wstring::npos ? text.size() : lineFeed + 1;
-    }
-    void RemoveLeadingText(std::size_t characters) override { text.erase(0, characters); }
-    int LineCount() override { return 0; }
-    void ScrollLines(int) override {}
-    void ShowPath(std::wstring_view) override {}
-    void StartTimer(unsigned, unsigned) override {}
-    std::optional<std::wstring> AskLogFileName(std::wstring_view, std::wstring_view,
-                                               std::wstring_view) override {
-        return std::nullopt;
-    }
-};
-
 // Resident memory of the process in MiB (Linux).
 double ResidentMiB() {
     std::ifstream statm("/proc/self/statm");
@@ -126,7 +95,7 @@ void BM_RefreshTwoMiBOfNewLog(benchmark::State& state) {
     RepeatingLog log(LogBlock(kMiB));
     log.size = CLogFollower::kMaxNewBytes;
     for (auto _ : state) {
-        StringView view;
+        FakeLogView view;
         CLogFollower follower(view, log, "", "");
         follower.Refresh();
         benchmark::DoNotOptimize(view.text.data());
@@ -138,7 +107,7 @@ BENCHMARK(BM_RefreshTwoMiBOfNewLog)->Unit(benchmark::kMillisecond);
 
 void BM_OneMiBPerTickForLong(benchmark::State& state) {
     RepeatingLog log(LogBlock(kMiB + 4099)); // not a divisor: ticks end mid-line
-    StringView view;
+    FakeLogView view;
     CLogFollower follower(view, log, "", "");
     // Memory is measured once the view has reached its bound and again at the end:
     // the two must match however long the service logs.

@@ -10,6 +10,7 @@
 #include "testing/standin_harness/wait_until.h"
 #include "testing/standin_proxy/behaviour.h"
 #include "testing/standin_proxy/log_lines.h"
+#include "tests/support/make_rule.h"
 
 #include <algorithm>
 #include <chrono>
@@ -34,17 +35,6 @@ constexpr auto kTimeOutLatest = 20s;
 
 bool IsRunning() {
     return service_registry::CurrentState(scm::kServiceName) == DWORD{SERVICE_RUNNING};
-}
-
-CRule Rule(const std::string& name, std::uint32_t first, std::uint32_t last,
-           const std::string& target) {
-    CRule rule;
-    rule.Name = name;
-    rule.SrcFirstIp = first;
-    rule.SrcLastIp = last;
-    rule.TargetAddress = target;
-    rule.Enable = true;
-    return rule;
 }
 
 bool ViewShows(HWND logPage, const std::string& line) {
@@ -83,10 +73,11 @@ TEST_F(StartStop, StartSavesTheRulesGoesOnlineAndStopGoesOfflineWhileTheLogFollo
     EXPECT_TRUE(WaitUntil([&] { return ViewShows(log, standin::kStartedLine); }, kLogFollow));
     // The service read the rules just saved.
     EXPECT_TRUE(
-        ViewShows(log, standin::FormatRuleLine(1, Rule("Office", Ip(10, 0, 0, 1), Ip(10, 0, 0, 9),
-                                                       "vpn.example.com"))));
-    EXPECT_TRUE(ViewShows(log, standin::FormatRuleLine(2, Rule("Lab", Ip(192, 168, 1, 1),
-                                                               Ip(192, 168, 1, 1), "10.1.1.1"))));
+        ViewShows(log, standin::FormatRuleLine(1, MakeRule("Office", Ip(10, 0, 0, 1),
+                                                           Ip(10, 0, 0, 9), "vpn.example.com"))));
+    EXPECT_TRUE(
+        ViewShows(log, standin::FormatRuleLine(2, MakeRule("Lab", Ip(192, 168, 1, 1),
+                                                           Ip(192, 168, 1, 1), "10.1.1.1"))));
 
     ShowProxyPage();
     ASSERT_TRUE(ui::Click(proxy, IDC_START_STOP));
