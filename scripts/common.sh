@@ -2,7 +2,7 @@
 
 TARN_PACKAGES="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev googletest
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
-imagemagick"
+imagemagick fonts-wine"
 
 # Installs what is missing when root; otherwise names it and fails.
 ensure_packages() {
@@ -19,7 +19,7 @@ ensure_packages() {
     fi
     echo "Installing: ${missing[*]}"
     apt-get update -q >/dev/null &&
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
             "${missing[@]}" >/dev/null
 }
 
