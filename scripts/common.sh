@@ -23,22 +23,24 @@ ensure_packages() {
             "${missing[@]}" >/dev/null
 }
 
-# Starts Xvfb on a free display unless one is set; exports DISPLAY.
+# Starts Xvfb on a free display unless one is set; exports DISPLAY. Xvfb picks the
+# number itself (-displayfd): abstract X sockets are shared across chroots and
+# parallel runs, so a free-looking /tmp/.X11-unix is no proof.
 TARN_XVFB_PID=""
 ensure_display() {
     [ -n "${DISPLAY:-}" ] && [ -z "${TARN_FORCE_XVFB:-}" ] && return 0
-    local n=90
-    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    local fifo n
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     TARN_XVFB_PID=$!
+    n=$(timeout 20 head -n 1 "$fifo")
+    rm -f "$fifo"
+    if [ -z "$n" ]; then
+        echo "Xvfb did not start" >&2
+        return 1
+    fi
     export DISPLAY=:$n
-    local i
-    for i in $(seq 50); do
-        [ -e /tmp/.X11-unix/X$n ] && return 0
-        sleep 0.1
-    done
-    echo "Xvfb did not start on :$n" >&2
-    return 1
 }
 
 # Boots the Wine prefix once and keeps one wineserver for the whole run.
