@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Installs the programs in a Wine prefix as an administrator would: shared by ./run
 # and scripts/screenshots. Needs scripts/common.sh, and start_wine for the prefix
 # before install_programs and uninstall_programs.

@@ -1,12 +1,14 @@
-// Brings an installed control panel into each state the README shows and saves a
-// picture of the window in that state, one BMP file per state:
-//   readme_screenshots <installation folder> <output folder>
-// The service must be registered from the installation folder, and the folder's
-// Settings.ini must hold at least one enabled rule so that the server can start.
-// scripts/screenshots installs the programs, runs this and converts the pictures.
+// Brings an installed control panel into each state the README shows, one after
+// the other, and holds it there until the picture is taken:
+//   readme_screenshots <installation folder>
+// For each state it writes a line "<picture name><TAB><window caption>" and waits
+// for any line on its input before it goes on. The service must be registered from
+// the installation folder, whose Settings.ini must hold at least one enabled rule
+// so that the server can start. scripts/screenshots installs the programs, runs
+// this and takes the pictures, since only the X display knows a window manager's
+// frame.
 #include "child_process.h"
 #include "panel_driving.h"
-#include "screen_capture.h"
 #include "settings_text.h"
 #include "ui_driver.h"
 
@@ -20,6 +22,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <iostream>
 #include <string>
 #include <utility>
 
@@ -39,8 +42,7 @@ constexpr wchar_t kAddedServer[] = L"vpn2.tarnlink.example";
 
 class CReadmeTour {
 public:
-    CReadmeTour(std::string installFolder, std::string outputFolder)
-        : m_installFolder(std::move(installFolder)), m_outputFolder(std::move(outputFolder)) {}
+    explicit CReadmeTour(std::string installFolder) : m_installFolder(std::move(installFolder)) {}
 
     // The shots in the order the states follow one another; false at the first
     // state that was not reached, after saying which.
@@ -70,7 +72,7 @@ private:
             return Fail("the rule editor did not open");
         }
         FillRule(editor, kAddedRuleName, kAddedFirst, kAddedLast, kAddedServer);
-        if (!Save(editor, "rule_editor")) {
+        if (!Pose(editor, "rule_editor")) {
             return false;
         }
         if (!ui::Click(editor, IDOK) || !ui::WaitUntilDialogGone(m_panel.Id(), kNewRuleCaption)) {
@@ -83,7 +85,7 @@ private:
         if (!m_windows.WaitForColour(IDC_NOTE, kRed)) {
             return Fail("the Proxy page shows no note after the new rule");
         }
-        return Save(m_windows.Sheet(), "proxy_page");
+        return Pose(m_windows.Sheet(), "proxy_page");
     }
 
     bool ShootLogPage() {
@@ -103,7 +105,7 @@ private:
                 ui::kUiPatience)) {
             return Fail("the Log page does not show the service's lines");
         }
-        return Save(m_windows.Sheet(), "log_page");
+        return Pose(m_windows.Sheet(), "log_page");
     }
 
     bool ShootAboutBox() {
@@ -113,7 +115,7 @@ private:
         if (about == nullptr) {
             return Fail("the About box did not open");
         }
-        if (!Save(about, "about_box")) {
+        if (!Pose(about, "about_box")) {
             return false;
         }
         if (!ui::Click(about, IDOK) || !ui::WaitUntilDialogGone(m_panel.Id(), kAboutCaption)) {
@@ -136,13 +138,20 @@ private:
         return true;
     }
 
-    bool Save(HWND window, const std::string& name) {
+    // Names the picture and the window to take, once the window has settled, and
+    // waits until it is taken.
+    bool Pose(HWND window, const std::string& name) {
         Sleep(static_cast<DWORD>(kSettle.count()));
-        const std::string path = m_outputFolder + name + ".bmp";
-        if (!screen::SaveWindowPicture(window, path)) {
-            return Fail("could not write " + path);
+        std::string caption;
+        for (wchar_t c : ui::Text(window)) {
+            caption += static_cast<char>(c); // our captions are ASCII
         }
-        std::printf("saved %s\n", path.c_str());
+        std::printf("%s\t%s\n", name.c_str(), caption.c_str());
+        std::fflush(stdout);
+        std::string taken;
+        if (!std::getline(std::cin, taken)) {
+            return Fail("nobody took the picture " + name);
+        }
         return true;
     }
 
@@ -152,7 +161,6 @@ private:
     }
 
     std::string m_installFolder;
-    std::string m_outputFolder;
     CChildProcess m_panel;
     CPanelWindows m_windows;
 };
@@ -168,10 +176,10 @@ std::string AsFolder(std::string folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: readme_screenshots <installation folder> <output folder>\n");
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: readme_screenshots <installation folder>\n");
         return 2;
     }
-    CReadmeTour tour(AsFolder(argv[1]), AsFolder(argv[2]));
+    CReadmeTour tour(AsFolder(argv[1]));
     return tour.Run() ? 0 : 1;
 }

@@ -54,8 +54,24 @@ template <typename T> void Put(std::ofstream& out, T value) {
     out.write(reinterpret_cast<const char*>(&value), sizeof value);
 }
 
-// Writes the area of the screen as a 24-bit BMP file.
-bool SaveArea(const RECT& area, const std::string& path) {
+} // namespace
+
+int CountPixels(HWND window, Colour colour) {
+    RECT area{};
+    if (!GetWindowRect(window, &area)) {
+        return 0;
+    }
+    int count = 0;
+    for (std::uint32_t pixel : CaptureScreen(area).pixels) {
+        if (ToColour(pixel) == colour) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+bool SaveScreenshot(const std::string& path) {
+    const RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const Capture capture = CaptureScreen(area);
     if (capture.pixels.empty()) {
         return false;
@@ -96,31 +112,6 @@ bool SaveArea(const RECT& area, const std::string& path) {
         out.write(row.data(), static_cast<std::streamsize>(row.size()));
     }
     return static_cast<bool>(out);
-}
-
-} // namespace
-
-int CountPixels(HWND window, Colour colour) {
-    RECT area{};
-    if (!GetWindowRect(window, &area)) {
-        return 0;
-    }
-    int count = 0;
-    for (std::uint32_t pixel : CaptureScreen(area).pixels) {
-        if (ToColour(pixel) == colour) {
-            ++count;
-        }
-    }
-    return count;
-}
-
-bool SaveScreenshot(const std::string& path) {
-    return SaveArea({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, path);
-}
-
-bool SaveWindowPicture(HWND window, const std::string& path) {
-    RECT area{};
-    return GetWindowRect(window, &area) && SaveArea(area, path);
 }
 
 } // namespace screen

@@ -17,8 +17,5 @@ int CountPixels(HWND window, Colour colour);
 
 // Writes the whole screen as a 24-bit BMP file; false when it could not.
 bool SaveScreenshot(const std::string& path);
-// Writes the window's area of the screen, frame included, as a 24-bit BMP file.
-// The window must not be covered.
-bool SaveWindowPicture(HWND window, const std::string& path);
 
 } // namespace screen
