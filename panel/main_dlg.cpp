@@ -165,8 +165,8 @@ bool CMainDlg::IsRowChecked(int row) {
     return m_listRules.GetCheck(row);
 }
 
-void CMainDlg::DeleteRow(int row) {
-    m_listRules.DeleteItem(row);
+bool CMainDlg::DeleteRow(int row) {
+    return m_listRules.DeleteItem(row);
 }
 
 int CMainDlg::NextSelectedRow(int after) {
@@ -185,8 +185,12 @@ bool CMainDlg::EditRuleModal(CRuleEditorFields& fields) {
     return true;
 }
 
-void CMainDlg::StartTimer(unsigned id, unsigned periodMs) {
-    SetTimer(id, periodMs);
+std::uint32_t CMainDlg::StartTimer(unsigned id, unsigned periodMs) {
+    if (SetTimer(id, periodMs) != 0) {
+        return 0;
+    }
+    const DWORD error = ::GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_NO_SYSTEM_RESOURCES;
 }
 
 void CMainDlg::EndProgram(std::uint32_t exitCode) {

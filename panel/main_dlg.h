@@ -52,10 +52,10 @@ private:
     void SetRowText(int row, int column, std::wstring_view text) override;
     void SetRowChecked(int row, bool checked) override;
     bool IsRowChecked(int row) override;
-    void DeleteRow(int row) override;
+    bool DeleteRow(int row) override;
     int NextSelectedRow(int after) override;
     bool EditRuleModal(CRuleEditorFields& fields) override;
-    void StartTimer(unsigned id, unsigned periodMs) override;
+    std::uint32_t StartTimer(unsigned id, unsigned periodMs) override;
     void EndProgram(std::uint32_t exitCode) override;
 
     CWin32Scm m_scm;
