@@ -56,6 +56,21 @@ void CWnd::ScreenToClient(RECT& rect) const {
     rect = RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 
+void CWnd::CenterWindow() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return;
+    }
+    const RECT window = GetWindowRect();
+    const RECT& work = monitor.rcWork;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    ::SetWindowPos(m_hWnd, nullptr, work.left + (work.right - work.left - width) / 2,
+                   work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CWnd::MoveWindow(const RECT& rect, bool repaint) {
     ::MoveWindow(m_hWnd, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                  repaint ? TRUE : FALSE);

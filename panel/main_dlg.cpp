@@ -130,8 +130,31 @@ MessageAnswer CMainDlg::ShowMessage(const MessageRequest& request) {
 }
 
 void CMainDlg::SetStartStopButton(std::wstring_view text, bool enabled) {
+    HWND button = m_btnStartStop.GetSafeHwnd();
+    if (!enabled && ::GetFocus() == button) {
+        // A disabled window loses the focus to nobody, and the keyboard would then
+        // reach no control at all: the focus moves on first.
+        HWND next = ::GetNextDlgTabItem(m_hWnd, button, FALSE);
+        if (next != nullptr && next != button) {
+            GiveFocusTo(next);
+            m_focusLent = next;
+        }
+    }
     m_btnStartStop.EnableWindow(enabled);
     m_btnStartStop.SetWindowText(std::wstring(text));
+    if (enabled && m_focusLent != nullptr) {
+        // Back to the button, unless the user has taken the focus elsewhere meanwhile.
+        if (::GetFocus() == m_focusLent) {
+            GiveFocusTo(button);
+        }
+        m_focusLent = nullptr;
+    }
+}
+
+void CMainDlg::GiveFocusTo(HWND control) {
+    // The sheet, the dialog that owns the keyboard, also moves the default button.
+    ::SendMessageW(::GetAncestor(m_hWnd, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control),
+                   TRUE);
 }
 
 void CMainDlg::SetStatus(std::wstring_view text, std::uint32_t colour) {

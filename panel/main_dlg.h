@@ -58,6 +58,9 @@ private:
     std::uint32_t StartTimer(unsigned id, unsigned periodMs) override;
     void EndProgram(std::uint32_t exitCode) override;
 
+    // Moves the keyboard focus to a control of the page, as the dialog's Tab does.
+    void GiveFocusTo(HWND control);
+
     CWin32Scm m_scm;
     CProxyPageLogic m_logic;
     CFont m_fontStatus;
@@ -66,4 +69,7 @@ private:
     CButton m_btnStartStop;
     std::wstring m_strStatus;
     CStaticEx m_staticStatus;
+    // Where the focus went when the start/stop button was disabled while it had it;
+    // nullptr otherwise.
+    HWND m_focusLent = nullptr;
 };
