@@ -19,6 +19,16 @@ TEST_F(Startup, WithNoSettingsShowsAnOfflineServerAnEmptyListAndTheDefaultLogPat
     HWND proxy = ProxyPage();
     ASSERT_NE(proxy, nullptr);
     EXPECT_EQ(ui::ActivePage(Sheet()), proxy);
+
+    // Centred on the work area of its monitor, as a sheet without a parent is.
+    RECT window{};
+    ASSERT_TRUE(GetWindowRect(Sheet(), &window));
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(Sheet(), MONITOR_DEFAULTTONEAREST), &monitor));
+    const RECT& work = monitor.rcWork;
+    EXPECT_NEAR(window.left - work.left, work.right - window.right, 1);
+    EXPECT_NEAR(window.top - work.top, work.bottom - window.bottom, 1);
     EXPECT_TRUE(WaitForServerState(std::wstring(texts::kStartButton), true,
                                    std::wstring(texts::kServerOffline)));
     EXPECT_TRUE(WaitForColour(IDC_STATUS, kRed));
