@@ -189,9 +189,11 @@ int IniFileCache::Write(const std::string& path, std::string_view section, std::
 
 int IniFileCache::WriteOnce(const std::string& path, std::string_view section, std::string_view key,
                             std::string_view value) {
-    // Held open until the new file is in place: while it is, its inode number
-    // cannot pass to another file, so identity compares mean something.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Open for writing, so that a file that may not be written is refused as
+    // kernel32 refuses it, and held open until the edit is in place: while it is,
+    // its inode number cannot pass to another file, so identity compares mean
+    // something.
+    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
         const int error = LastError();
         Forget();
@@ -207,9 +209,15 @@ int IniFileCache::WriteOnce(const std::string& path, std::string_view section, s
     int error = Sync(fd, path, status);
     if (error == 0) {
         const IniDocument::Change change = document_.Set(section, key, value);
-        text_.replace(change.offset, change.removed,
-                      document_.Text(change.offset, change.inserted));
-        error = Replace(path, status);
+        std::string inserted = document_.Text(change.offset, change.inserted);
+        // A save of unchanged rules finds every byte in place and writes nothing.
+        const bool unchanged = text_.compare(change.offset, change.removed, inserted) == 0;
+        if (!unchanged && change.offset == text_.size() && change.removed == 0) {
+            error = Append(fd, path, status, std::move(inserted));
+        } else if (!unchanged) {
+            text_.replace(change.offset, change.removed, inserted);
+            error = Replace(path, status);
+        }
     }
     close(fd);
     if (error != 0) {
@@ -217,6 +225,41 @@ int IniFileCache::WriteOnce(const std::string& path, std::string_view section, s
         Forget();
     }
     return error;
+}
+
+// New lines at the end, as a save that builds the file adds them, are written in
+// place; a write that fails is cut off again, so the old file stays whole.
+int IniFileCache::Append(int fd, const std::string& path, const struct stat& old,
+                         std::string bytes) {
+    struct stat now {};
+    if (stat(path.c_str(), &now) != 0 || !SameFile(now, old)) {
+        return kChangedMeanwhile;
+    }
+    const off_t oldSize = old.st_size;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = pwrite(fd, bytes.data() + done, bytes.size() - done,
+                                   oldSize + static_cast<off_t>(done));
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put < 0) {
+            const int error = LastError();
+            if (ftruncate(fd, oldSize) != 0) {
+                return LastError();
+            }
+            return error;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    text_ += bytes;
+    const timespec before = CoarseNow();
+    struct stat status {};
+    if (fstat(fd, &status) != 0) {
+        return LastError();
+    }
+    Remember(path, status, before);
+    return 0;
 }
 
 int IniFileCache::Create(const std::string& path) {

@@ -27,8 +27,9 @@ public:
                                     std::string_view key);
 
     // Sets the value and writes the change at once. The edit is made on the bytes
-    // of the file as it is now, written to a new file and renamed over the old
-    // one, so a write that fails leaves the old file whole. Returns 0 or the error.
+    // of the file as it is now; lines added at its end are appended, any other
+    // change is written to a new file renamed over the old one, so a write that
+    // fails leaves the old file whole. Returns 0 or the error.
     int Write(const std::string& path, std::string_view section, std::string_view key,
               std::string_view value);
 
@@ -50,6 +51,7 @@ private:
     int WriteOnce(const std::string& path, std::string_view section, std::string_view key,
                   std::string_view value);
     int Create(const std::string& path);
+    int Append(int fd, const std::string& path, const struct stat& old, std::string bytes);
     int Replace(const std::string& path, const struct stat& old);
     void Remember(const std::string& path, const struct stat& status, const timespec& before);
     void Forget();

@@ -107,12 +107,16 @@ TEST(IniFileCache, AFailedWriteLeavesTheOldFileWhole) {
     small.rlim_cur = 1024;
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::uint32_t result =
+    // An edit inside the file, and lines added at its end.
+    const std::uint32_t replaced =
         profile::WriteString("S", "K", std::string(300, 'v').c_str(), file.c_str());
+    const std::uint32_t appended =
+        profile::WriteString("S", "New", std::string(300, 'v').c_str(), file.c_str());
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 
-    EXPECT_EQ(result, static_cast<std::uint32_t>(EFBIG));
+    EXPECT_EQ(replaced, static_cast<std::uint32_t>(EFBIG));
+    EXPECT_EQ(appended, static_cast<std::uint32_t>(EFBIG));
     EXPECT_EQ(ReadBytes(file), old);
     EXPECT_EQ(Read(file, "K"), "1");
     // Nothing is left beside it either.
