@@ -9,7 +9,8 @@
 //
 // Input: one byte of options (bit 0: a double-byte code page), then operations:
 //   'a' n bytes...  append n bytes          'r' n bytes...  rewrite with n bytes
-//   'g' n p         append (n % 32 + 1) * 96 KiB of lines (p: line length, 0: none)
+//   'g' n p         append lines (p: line length, 0: none), n + 1 KiB of them, or
+//                   (n % 32 + 1) * 96 KiB when n is 0x80 or more
 //   't' k           truncate to size * k / 256    'c' k   reads return at most k bytes
 //   anything else   one tick
 #include "fake_log.h"
@@ -134,7 +135,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             log.bytes = input.Bytes(input.Byte());
             continue;
         case 'g': {
-            const std::size_t bytes = (input.Byte() % 32u + 1u) * 96u * 1024u;
+            const std::uint8_t n = input.Byte();
+            const std::size_t bytes = n < 0x80 ? (n + 1u) * 1024u : (n % 32u + 1u) * 96u * 1024u;
             const std::size_t lineLength = input.Byte();
             if (growth + bytes <= kMostGrowth) {
                 growth += bytes;
