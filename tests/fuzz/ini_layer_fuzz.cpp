@@ -22,7 +22,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
