@@ -14,3 +14,7 @@ if(TARN_SANITIZE AND NOT WIN32)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     target_link_options(tarn_warnings INTERFACE -fsanitize=address,undefined)
 endif()
+if(TARN_FUZZ AND NOT WIN32)
+    # Coverage feedback for libFuzzer in every library; the targets link its driver.
+    target_compile_options(tarn_warnings INTERFACE -fsanitize=fuzzer-no-link)
+endif()

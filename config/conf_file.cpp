@@ -2,6 +2,7 @@
 
 #include "config/profile_functions.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -20,10 +21,13 @@ std::string CConfFile::ReadString(const std::string& key, const std::string& def
     const std::uint32_t copied =
         profile::GetString(m_strSection.c_str(), key.c_str(), defaultText.c_str(), buffer.data(),
                            kReadBufferSize, m_strFile.c_str());
-    if (copied == 0) {
+    // The value is text up to its first zero byte, as the store writes it: a zero
+    // byte put into the file by hand must not give a name that saves differently.
+    buffer.resize(std::min<std::size_t>(copied, kReadBufferSize - 1));
+    buffer.erase(std::min(buffer.find('\0'), buffer.size()));
+    if (buffer.empty()) {
         return defaultText;
     }
-    buffer.resize(copied < kReadBufferSize ? copied : kReadBufferSize - 1);
     return buffer;
 }
 

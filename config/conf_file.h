@@ -10,7 +10,8 @@ public:
     CConfFile(std::string file, std::string section);
     virtual ~CConfFile() = default;
 
-    // The value, or defaultText when the value is missing or empty; cut to 4999 bytes.
+    // The value up to its first zero byte, or defaultText when that is missing or
+    // empty; cut to 4999 bytes.
     std::string ReadString(const std::string& key, const std::string& defaultText) const;
     // Writes "%i" of value. Returns 0 or the platform error code.
     std::uint32_t WriteInt(const std::string& key, std::int32_t value) const;

@@ -19,6 +19,20 @@ std::string SingleLine(const char* text) {
     return line;
 }
 
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+// Reading trims a value and takes one pair of enclosing quotes off it, so a value
+// with blanks at an end, or quoted already, would come back changed: such a value
+// is written inside one more pair of quotes, which reading takes off again.
+std::string ReadsBackAsWritten(std::string value) {
+    const bool blankEnd = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
+    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                        value.back() == value.front();
+    return blankEnd || quoted ? '"' + value + '"' : value;
+}
+
 } // namespace
 
 namespace profile {
@@ -38,7 +52,7 @@ std::int32_t GetInt(const char* section, const char* key, std::int32_t defaultVa
 std::uint32_t WriteString(const char* section, const char* key, const char* value,
                           const char* file) {
     return backend::WriteString(SingleLine(section).c_str(), SingleLine(key).c_str(),
-                                SingleLine(value).c_str(), file);
+                                ReadsBackAsWritten(SingleLine(value)).c_str(), file);
 }
 
 } // namespace profile

@@ -17,8 +17,9 @@ std::uint32_t GetString(const char* section, const char* key, const char* defaul
 std::int32_t GetInt(const char* section, const char* key, std::int32_t defaultValue,
                     const char* file);
 
-// Writes key=value, creating the file, section and key as needed. Returns 0, or
-// the platform error code of the failure.
+// Writes key=value, creating the file, section and key as needed; a value with
+// blanks at an end or in quotes is quoted once more, so that it reads back as
+// written. Returns 0, or the platform error code of the failure.
 std::uint32_t WriteString(const char* section, const char* key, const char* value,
                           const char* file);
 

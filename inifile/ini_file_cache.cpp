@@ -1,13 +1,19 @@
 #include "inifile/ini_file_cache.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace inifile {
 
 namespace {
+
+// How often a write starts afresh when the file changed while it was being edited.
+constexpr int kWriteAttempts = 3;
+// The file changed between reading it and replacing it.
+constexpr int kChangedMeanwhile = EAGAIN;
 
 // errno after a failed call; a failure must never read as success.
 int LastError() {
@@ -16,6 +22,23 @@ int LastError() {
 
 bool SameTime(const timespec& a, const timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+bool Earlier(const timespec& a, const timespec& b) {
+    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
+}
+
+// The clock file times are taken from: a change made from now on gets a change
+// time at or after it.
+timespec CoarseNow() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME_COARSE, &now);
+    return now;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           SameTime(a.st_mtim, b.st_mtim) && SameTime(a.st_ctim, b.st_ctim);
 }
 
 int ReadAll(int fd, std::string& text) {
@@ -35,11 +58,10 @@ int ReadAll(int fd, std::string& text) {
     }
 }
 
-int WriteAllAt(int fd, const std::string& text, std::size_t offset) {
+int WriteAll(int fd, const std::string& text) {
     std::size_t done = 0;
     while (done < text.size()) {
-        const ssize_t put =
-            pwrite(fd, text.data() + done, text.size() - done, static_cast<off_t>(offset + done));
+        const ssize_t put = write(fd, text.data() + done, text.size() - done);
         if (put < 0) {
             if (errno == EINTR) {
                 continue;
@@ -51,17 +73,53 @@ int WriteAllAt(int fd, const std::string& text, std::size_t offset) {
     return 0;
 }
 
-// Claims the disk space a longer file needs before any byte is overwritten, so
-// that a full disk fails the write cleanly instead of leaving half an edit.
-int Reserve(int fd, std::size_t size) {
-    if (fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(size)) == 0 ||
-        errno == EOPNOTSUPP || errno == ENOSYS) {
-        return 0;
+// The file a rename must replace: the target of a symbolic link, not the link.
+std::string FileBehind(const std::string& path) {
+    char resolved[PATH_MAX];
+    return realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+}
+
+// A name for the new text beside the file, so that the rename stays on its file system.
+std::string TemporaryNameBeside(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    return folder + "/." + name + ".XXXXXX";
+}
+
+// Gives the new file the old one's permissions and owner, or fails.
+int TakeOver(int fd, const struct stat& old) {
+    if (fchmod(fd, old.st_mode & 07777) != 0) {
+        return LastError();
     }
-    return LastError();
+    if ((old.st_uid != geteuid() || old.st_gid != getegid()) &&
+        fchown(fd, old.st_uid, old.st_gid) != 0) {
+        return LastError();
+    }
+    return 0;
 }
 
 } // namespace
+
+bool IniFileCache::Trusted(const std::string& path, const struct stat& status) const {
+    return stamp_ && stamp_->settled && path_ == path && stamp_->device == status.st_dev &&
+           stamp_->inode == status.st_ino && stamp_->size == status.st_size &&
+           SameTime(stamp_->modified, status.st_mtim) && SameTime(stamp_->changed, status.st_ctim);
+}
+
+void IniFileCache::Remember(const std::string& path, const struct stat& status,
+                            const timespec& before) {
+    path_ = path;
+    stamp_ = Stamp{status.st_dev,  status.st_ino,  status.st_size,
+                   status.st_mtim, status.st_ctim, Earlier(status.st_ctim, before)};
+}
+
+void IniFileCache::Forget() {
+    stamp_.reset();
+    path_.clear();
+    text_.clear();
+    document_ = IniDocument();
+}
 
 int IniFileCache::Refresh(const std::string& path) {
     struct stat status {};
@@ -70,32 +128,43 @@ int IniFileCache::Refresh(const std::string& path) {
         Forget();
         return error;
     }
-    if (stamp_ && path_ == path && stamp_->device == status.st_dev &&
-        stamp_->inode == status.st_ino && stamp_->size == status.st_size &&
-        SameTime(stamp_->modified, status.st_mtim) && SameTime(stamp_->changed, status.st_ctim)) {
+    if (Trusted(path, status)) {
         return 0;
     }
-    Forget();
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return LastError();
-    }
-    std::string text;
-    int error = fstat(fd, &status) == 0 ? ReadAll(fd, text) : LastError();
-    close(fd);
-    if (error != 0) {
+        const int error = LastError();
+        Forget();
         return error;
     }
-    document_ = IniDocument(text);
-    path_ = path;
-    stamp_ = Stamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
-    return 0;
+    const int error = Sync(fd, path, status);
+    close(fd);
+    return error;
 }
 
-void IniFileCache::Forget() {
-    stamp_.reset();
-    path_.clear();
-    document_ = IniDocument();
+// Brings the copy up to date with the file open at fd, and leaves its status in status.
+int IniFileCache::Sync(int fd, const std::string& path, struct stat& status) {
+    const timespec before = CoarseNow();
+    if (fstat(fd, &status) != 0) {
+        const int error = LastError();
+        Forget();
+        return error;
+    }
+    if (Trusted(path, status)) {
+        return 0;
+    }
+    std::string bytes;
+    if (const int error = ReadAll(fd, bytes); error != 0) {
+        Forget();
+        return error;
+    }
+    // Bytes as held need no new parse: the common case right after a write of our own.
+    if (path_ != path || bytes != text_) {
+        document_ = IniDocument(bytes);
+        text_ = std::move(bytes);
+    }
+    Remember(path, status, before);
+    return 0;
 }
 
 std::optional<std::string> IniFileCache::Read(const std::string& path, std::string_view section,
@@ -111,38 +180,97 @@ std::optional<std::string> IniFileCache::Read(const std::string& path, std::stri
 int IniFileCache::Write(const std::string& path, std::string_view section, std::string_view key,
                         std::string_view value) {
     const std::lock_guard<std::mutex> lock(mutex_);
-    const int error = Refresh(path);
-    // A missing file is created; one that exists but cannot be read is not overwritten.
-    if (error != 0 && error != ENOENT) {
-        return error;
+    int error = kChangedMeanwhile;
+    for (int attempt = 0; attempt < kWriteAttempts && error == kChangedMeanwhile; ++attempt) {
+        error = WriteOnce(path, section, key, value);
     }
-    const std::size_t oldSize = document_.Size();
-    const int stored = Store(path, document_.Set(section, key, value), oldSize);
-    if (stored != 0) {
-        // The copy holds an edit the file may lack.
-        Forget();
-    }
-    return stored;
+    return error;
 }
 
-int IniFileCache::Store(const std::string& path, const IniDocument::Change& change,
-                        std::size_t oldSize) {
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+int IniFileCache::WriteOnce(const std::string& path, std::string_view section, std::string_view key,
+                            std::string_view value) {
+    // Open for writing, so that a file that may not be written is refused as
+    // kernel32 refuses it, and held open until the edit is in place: while it is,
+    // its inode number cannot pass to another file, so identity compares mean
+    // something.
+    const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
+        const int error = LastError();
+        Forget();
+        // A missing file is created; one that exists but cannot be read is not overwritten.
+        if (error != ENOENT) {
+            return error;
+        }
+        document_.Set(section, key, value);
+        text_ = document_.Text();
+        return Create(path);
+    }
+    struct stat status {};
+    int error = Sync(fd, path, status);
+    if (error == 0) {
+        const IniDocument::Change change = document_.Set(section, key, value);
+        std::string inserted = document_.Text(change.offset, change.inserted);
+        // A save of unchanged rules finds every byte in place and writes nothing.
+        const bool unchanged = text_.compare(change.offset, change.removed, inserted) == 0;
+        if (!unchanged && change.offset == text_.size() && change.removed == 0) {
+            error = Append(fd, path, status, std::move(inserted));
+        } else if (!unchanged) {
+            text_.replace(change.offset, change.removed, inserted);
+            error = Replace(path, status);
+        }
+    }
+    close(fd);
+    if (error != 0) {
+        // The copy holds an edit the file lacks.
+        Forget();
+    }
+    return error;
+}
+
+// New lines at the end, as a save that builds the file adds them, are written in
+// place; a write that fails is cut off again, so the old file stays whole.
+int IniFileCache::Append(int fd, const std::string& path, const struct stat& old,
+                         std::string bytes) {
+    struct stat now {};
+    if (stat(path.c_str(), &now) != 0 || !SameFile(now, old)) {
+        return kChangedMeanwhile;
+    }
+    const off_t oldSize = old.st_size;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = pwrite(fd, bytes.data() + done, bytes.size() - done,
+                                   oldSize + static_cast<off_t>(done));
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put < 0) {
+            const int error = LastError();
+            if (ftruncate(fd, oldSize) != 0) {
+                return LastError();
+            }
+            return error;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    text_ += bytes;
+    const timespec before = CoarseNow();
+    struct stat status {};
+    if (fstat(fd, &status) != 0) {
         return LastError();
     }
-    // The file holds the copy's old text, so only the changed bytes are written, and
-    // when the length changed, everything after them as well.
-    const std::size_t newSize = document_.Size();
-    const std::size_t length =
-        change.inserted == change.removed ? change.inserted : std::string::npos;
-    int error = newSize > oldSize ? Reserve(fd, newSize) : 0;
-    if (error == 0) {
-        error = WriteAllAt(fd, document_.Text(change.offset, length), change.offset);
+    Remember(path, status, before);
+    return 0;
+}
+
+int IniFileCache::Create(const std::string& path) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int error = errno == EEXIST ? kChangedMeanwhile : LastError();
+        Forget();
+        return error;
     }
-    if (error == 0 && newSize < oldSize && ftruncate(fd, static_cast<off_t>(newSize)) != 0) {
-        error = LastError();
-    }
+    int error = WriteAll(fd, text_);
+    const timespec before = CoarseNow();
     struct stat status {};
     if (error == 0 && fstat(fd, &status) != 0) {
         error = LastError();
@@ -150,10 +278,52 @@ int IniFileCache::Store(const std::string& path, const IniDocument::Change& chan
     if (close(fd) != 0 && error == 0) {
         error = LastError();
     }
+    if (error != 0) {
+        // There was no file before, and there is none after.
+        unlink(path.c_str());
+        Forget();
+        return error;
+    }
+    Remember(path, status, before);
+    return 0;
+}
+
+// Writes text_ to a new file and renames it over the file at path, provided that
+// is still the file whose status is old.
+int IniFileCache::Replace(const std::string& path, const struct stat& old) {
+    const std::string target = FileBehind(path);
+    std::string temporary = TemporaryNameBeside(target);
+    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return LastError();
+    }
+    int error = WriteAll(fd, text_);
     if (error == 0) {
-        path_ = path;
-        stamp_ =
-            Stamp{status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+        error = TakeOver(fd, old);
+    }
+    struct stat now {};
+    if (error == 0 && (stat(target.c_str(), &now) != 0 || !SameFile(now, old))) {
+        error = kChangedMeanwhile;
+    }
+    if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) {
+        error = LastError();
+    }
+    if (error != 0) {
+        unlink(temporary.c_str());
+        close(fd);
+        return error;
+    }
+    // After the rename, which changes the file's change time.
+    const timespec before = CoarseNow();
+    struct stat status {};
+    if (fstat(fd, &status) != 0) {
+        error = LastError();
+    }
+    if (close(fd) != 0 && error == 0) {
+        error = LastError();
+    }
+    if (error == 0) {
+        Remember(path, status, before);
     }
     return error;
 }

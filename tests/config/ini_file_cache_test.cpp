@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
+#include <sys/resource.h>
 #include <thread>
 
 namespace {
@@ -59,6 +61,68 @@ TEST(IniFileCache, APathThatCannotBeReadIsNotOverwritten) {
     const std::string missingFolder = folder.File("missing") + "/Settings.ini";
     EXPECT_EQ(profile::WriteString("S", "K", "v", missingFolder.c_str()),
               static_cast<std::uint32_t>(ENOENT));
+}
+
+// The file changes behind the copy parsed from it, each time faster than the file
+// times can tell (the same size, the old modification time, within one tick), and
+// the next write must edit the file as it now is.
+TEST(IniFileCache, WritesEditTheFileAsItIsNotAsItWasParsed) {
+    TempFolder folder;
+    const std::string file = folder.File("Settings.ini");
+    const std::string renamed = folder.File("Settings.new");
+
+    WriteBytes(file, "[S]\r\nK=1\r\nL=2\r\n");
+    ASSERT_EQ(Read(file, "K"), "1");
+    std::filesystem::remove(file);
+    ASSERT_EQ(profile::WriteString("S", "L", "3", file.c_str()), 0U);
+    EXPECT_EQ(ReadBytes(file), "[S]\r\nL=3\r\n");
+
+    ASSERT_EQ(Read(file, "L"), "3");
+    const auto modified = std::filesystem::last_write_time(file);
+    WriteBytes(renamed, "[S]\r\nM=3\r\n");
+    std::filesystem::last_write_time(renamed, modified);
+    std::filesystem::rename(renamed, file);
+    ASSERT_EQ(profile::WriteString("S", "K", "4", file.c_str()), 0U);
+    EXPECT_EQ(ReadBytes(file), "[S]\r\nM=3\r\nK=4\r\n");
+
+    ASSERT_EQ(Read(file, "K"), "4");
+    const auto written = std::filesystem::last_write_time(file);
+    WriteBytes(file, "[S]\r\nK=5\r\nM=6\r\n");
+    std::filesystem::last_write_time(file, written);
+    ASSERT_EQ(profile::WriteString("S", "M", "7", file.c_str()), 0U);
+    EXPECT_EQ(ReadBytes(file), "[S]\r\nK=5\r\nM=7\r\n");
+}
+
+TEST(IniFileCache, AFailedWriteLeavesTheOldFileWhole) {
+    TempFolder folder;
+    const std::string file = folder.File("Settings.ini");
+    const std::string old = "[S]\r\nK=1\r\nRest=" + std::string(900, 'r') + "\r\n";
+    WriteBytes(file, old);
+    ASSERT_EQ(Read(file, "K"), "1");
+
+    // A file size limit makes the write fail part way, as a full disk would.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 1024;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    // An edit inside the file, and lines added at its end.
+    const std::uint32_t replaced =
+        profile::WriteString("S", "K", std::string(300, 'v').c_str(), file.c_str());
+    const std::uint32_t appended =
+        profile::WriteString("S", "New", std::string(300, 'v').c_str(), file.c_str());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(replaced, static_cast<std::uint32_t>(EFBIG));
+    EXPECT_EQ(appended, static_cast<std::uint32_t>(EFBIG));
+    EXPECT_EQ(ReadBytes(file), old);
+    EXPECT_EQ(Read(file, "K"), "1");
+    // Nothing is left beside it either.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.File("")),
+                            std::filesystem::directory_iterator()),
+              1);
 }
 
 } // namespace

@@ -79,6 +79,22 @@ TEST_F(RulesSave, JoinsExistingSectionsAndLeavesStaleRulesInPlace) {
     EXPECT_EQ(Value(file, "Rule1", "Name"), "r1");
 }
 
+// Reading trims values and takes a pair of quotes off them; what the user typed
+// must come back all the same.
+TEST_F(RulesSave, ValuesThatReadingWouldChangeComeBackAsTyped) {
+    CRules rules;
+    rules.push_back(MakeRule("\"Office\"", 1, 2, " vpn.example.com "));
+    rules.push_back(MakeRule("'a'", 3, 4, "\"\""));
+    ASSERT_EQ(rules.Save(file), 0U);
+    CRules loaded;
+    loaded.Load(file);
+    ASSERT_EQ(loaded.size(), 2U);
+    EXPECT_EQ(loaded[0].Name, "\"Office\"");
+    EXPECT_EQ(loaded[0].TargetAddress, " vpn.example.com ");
+    EXPECT_EQ(loaded[1].Name, "'a'");
+    EXPECT_EQ(loaded[1].TargetAddress, "\"\"");
+}
+
 TEST_F(RulesSave, ReportsAFailedWriteWithItsCode) {
     CRules rules;
     rules.push_back(MakeRule("r1", 1, 2, "t"));

@@ -20,16 +20,26 @@ if [ "${tarn_mode:-}" = prepare ]; then
     say "booting the Wine prefix"
     start=$SECONDS
     rm -rf "$WINEPREFIX" # whatever an interrupted boot left
-    (while sleep 30; do ps -eo pid,etime,args >"$tarn_root/build/vm32/guest-ps.log"; done) &
-    WINEDEBUG=err+all wineboot -i >"$tarn_root/build/vm32/wineboot.log" 2>&1
+    wineboot -i >"$tarn_root/build/vm32/wineboot.log" 2>&1
     wineserver -w
     say "prefix ready in $((SECONDS - start)) s"
     exit 0
 fi
 
+# Programs run from the 9p share come into memory wrong (large ones fault at their
+# first instruction), so the built programs run from a copy on the guest's disk,
+# mounted over their folder so every path stays as the host's.
+bin="$tarn_root/build/win32/bin"
+if [ -d "$bin" ]; then
+    cp -r "$bin" /root/win32-bin && mount --bind /root/win32-bin "$bin"
+fi
+
 wineserver -p
 # Wine's own services start now, detached from any job's pipes.
 wine64 cmd.exe /c exit </dev/null >/dev/null 2>&1
+# A crash ends the program at once: the debugger Wine would start hangs in emulation.
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+    /v Debugger /t REG_SZ /d none /f >/dev/null 2>&1
 
 for job in ${tarn_jobs//,/ }; do
     out="$tarn_root/build/vm32/out/$job"
