@@ -19,8 +19,11 @@ RequestExecutionLevel admin
 !include FileFunc.nsh
 !include WordFunc.nsh
 
+!define PANEL_EXE "Tarnlink.exe"
+!define TARNWARD_EXE "Tarnward.exe"
+
 ; Version and publisher come from the control panel's own resources.
-!getdllversion "${PROGRAMS_DIR}/Tarnlink.exe" TARNLINK_VERSION_
+!getdllversion "${PROGRAMS_DIR}/${PANEL_EXE}" TARNLINK_VERSION_
 !define PRODUCT_FULL_VERSION "${TARNLINK_VERSION_1}.${TARNLINK_VERSION_2}.${TARNLINK_VERSION_3}.${TARNLINK_VERSION_4}"
 !define PRODUCT_VERSION "${TARNLINK_VERSION_1}.${TARNLINK_VERSION_2}"
 !if "${PRODUCT_FULL_VERSION}" != "${PROJECT_VERSION}"
@@ -29,6 +32,14 @@ RequestExecutionLevel admin
 !searchparse /file "${SOURCE_DIR}/resources/tarnlink/tarnlink.rc" `VALUE "CompanyName", "` PUBLISHER `"`
 ; The control panel's single-instance mutex tells whether it is open.
 !searchparse /file "${SOURCE_DIR}/panel/panel_texts.h" `kInstanceMutexName = L"` PANEL_MUTEX `"`
+; The names the programs agree on: the service and its program beside Tarnward.exe, and
+; the settings file with the key naming the log.
+!searchparse /file "${SOURCE_DIR}/installer/tarnward_constants.h" `kServiceName = "` SERVICE_NAME `"`
+!searchparse /file "${SOURCE_DIR}/installer/tarnward_constants.h" `kServiceFileName = "` SERVICE_EXE `"`
+!searchparse /file "${SOURCE_DIR}/config/settings_names.h" `kFileName[] = "` SETTINGS_FILE `"`
+!searchparse /file "${SOURCE_DIR}/config/settings_names.h" `kMainSection[] = "` SETTINGS_SECTION `"`
+!searchparse /file "${SOURCE_DIR}/config/settings_names.h" `kLogFileNameKey[] = "` LOG_FILE_KEY `"`
+!searchparse /file "${SOURCE_DIR}/config/settings_names.h" `kDefaultLogFileName[] = "` DEFAULT_LOG_FILE `"`
 !define PRODUCT_ICON "${SOURCE_DIR}/resources/tarnlink/tarnlink.ico"
 
 !ifdef STANDIN
@@ -145,9 +156,9 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 ; exit code, left in $0, fails the run with that code after UNDO (Tarnward's own
 ; message box has told the user why); one that cannot be started fails it too.
 !macro RunTarnward SWITCH UNDO TEXT
-    DetailPrint "Tarnward.exe ${SWITCH}"
+    DetailPrint "${TARNWARD_EXE} ${SWITCH}"
     ClearErrors
-    ExecWait '"$INSTDIR\Tarnward.exe" ${SWITCH}' $0
+    ExecWait '"$INSTDIR\${TARNWARD_EXE}" ${SWITCH}' $0
     ${If} ${Errors}
         ${UNDO}
         !insertmacro FailWith ${EXIT_CANNOT_WRITE} "${TEXT_TARNWARD_NOT_STARTED}"
@@ -192,9 +203,9 @@ FunctionEnd
 ; Undoes this setup's work after a failure: the service is not registered then,
 ; and a half installation must not stay behind. The settings and the log stay.
 Function RemoveInstallation
-    Delete "$INSTDIR\Tarnlink.exe"
-    Delete "$INSTDIR\Tarnward.exe"
-    Delete "$INSTDIR\Proxy.exe"
+    Delete "$INSTDIR\${PANEL_EXE}"
+    Delete "$INSTDIR\${TARNWARD_EXE}"
+    Delete "$INSTDIR\${SERVICE_EXE}"
     Delete "$INSTDIR\${UNINSTALLER}"
     Delete "$SMPROGRAMS\${TEXT_SHORTCUT_NAME}.lnk"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
@@ -219,18 +230,18 @@ Section "-Install" SectionInstall
 
     ; An earlier installation here: its service is stopped and removed first, so
     ; that Proxy.exe is no longer running when it is replaced.
-    ${If} ${FileExists} "$INSTDIR\Tarnward.exe"
+    ${If} ${FileExists} "$INSTDIR\${TARNWARD_EXE}"
         !insertmacro RunTarnward "-u" "" "${TEXT_OLD_SERVICE_NOT_REMOVED}"
     ${EndIf}
 
     SetOutPath "$INSTDIR"
-    !insertmacro PlaceFile "${PROGRAMS_DIR}/Tarnlink.exe" "Tarnlink.exe"
-    !insertmacro PlaceFile "${PROGRAMS_DIR}/Tarnward.exe" "Tarnward.exe"
-    !insertmacro PlaceFile "${PROXY_EXE}" "Proxy.exe"
+    !insertmacro PlaceFile "${PROGRAMS_DIR}/${PANEL_EXE}" "${PANEL_EXE}"
+    !insertmacro PlaceFile "${PROGRAMS_DIR}/${TARNWARD_EXE}" "${TARNWARD_EXE}"
+    !insertmacro PlaceFile "${PROXY_EXE}" "${SERVICE_EXE}"
 
     ClearErrors
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
-    CreateShortCut "$SMPROGRAMS\${TEXT_SHORTCUT_NAME}.lnk" "$INSTDIR\Tarnlink.exe"
+    CreateShortCut "$SMPROGRAMS\${TEXT_SHORTCUT_NAME}.lnk" "$INSTDIR\${PANEL_EXE}"
     FileOpen $1 "$SMPROGRAMS\${TEXT_SHORTCUT_NAME}.lnk" a
     FileSeek $1 ${SHORTCUT_FLAGS_BYTE} SET
     FileReadByte $1 $2
@@ -243,7 +254,7 @@ Section "-Install" SectionInstall
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Tarnlink"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${PRODUCT_FULL_VERSION}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Tarnlink.exe,0"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PANEL_EXE},0"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
@@ -267,24 +278,24 @@ FunctionEnd
 Section "-un.Programs"
     !insertmacro WaitForPanelClosed
     ; Without Tarnward.exe there is no service of this installation to remove.
-    ${If} ${FileExists} "$INSTDIR\Tarnward.exe"
+    ${If} ${FileExists} "$INSTDIR\${TARNWARD_EXE}"
         !insertmacro RunTarnward "-u" "" "${TEXT_SERVICE_NOT_REMOVED}"
     ${EndIf}
-    Delete "$INSTDIR\Tarnlink.exe"
-    Delete "$INSTDIR\Tarnward.exe"
-    Delete "$INSTDIR\Proxy.exe"
+    Delete "$INSTDIR\${PANEL_EXE}"
+    Delete "$INSTDIR\${TARNWARD_EXE}"
+    Delete "$INSTDIR\${SERVICE_EXE}"
     Delete "$SMPROGRAMS\${TEXT_SHORTCUT_NAME}.lnk"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd
 
 ; Off unless ticked, and so always off in silent mode.
 Section /o "un.${TEXT_SECTION_SETTINGS}"
-    ReadINIStr $1 "$INSTDIR\Settings.ini" "Tarnlink" "LogFileName"
+    ReadINIStr $1 "$INSTDIR\${SETTINGS_FILE}" "${SETTINGS_SECTION}" "${LOG_FILE_KEY}"
     ${If} $1 != ""
         Delete "$1"
     ${EndIf}
-    Delete "$INSTDIR\TarnlinkLog.txt"
-    Delete "$INSTDIR\Settings.ini"
+    Delete "$INSTDIR\${DEFAULT_LOG_FILE}"
+    Delete "$INSTDIR\${SETTINGS_FILE}"
 SectionEnd
 
 Section "-un.Uninstaller"
