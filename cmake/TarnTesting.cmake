@@ -9,10 +9,14 @@ if(WIN32)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
     if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-        # The 64-bit Windows build runs its tests under Wine in a prefix of its own.
+        # The 64-bit Windows build runs its tests here under Wine in a prefix of its own.
         set(TARN_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-        set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/cmake/wine-run ${TARN_WINEPREFIX})
+    else()
+        # The 32-bit build runs its tests in the 32-bit test machine (testing/vm32),
+        # in the prefix that machine has booted.
+        set(TARN_WINEPREFIX -)
     endif()
+    set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_SOURCE_DIR}/cmake/wine-run ${TARN_WINEPREFIX})
 else()
     find_package(GTest REQUIRED)
 endif()

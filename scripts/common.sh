@@ -1,8 +1,8 @@
-# Shared by ./test and ./run: Debian packages, the display and the Wine session.
+# Shared by ./test, ./run and scripts/screenshots: packages, display and Wine session.
 
 TARN_PACKAGES="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev googletest
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
-imagemagick fonts-wine nsis"
+imagemagick fonts-wine qemu-system-x86 qemu-utils debootstrap e2fsprogs nsis"
 
 # Installs what is missing when root; otherwise names it and fails.
 ensure_packages() {
@@ -43,6 +43,8 @@ ensure_display() {
     export DISPLAY=:$n
 }
 
+TARN_WINE=/usr/lib/wine/wine64
+
 # Boots the Wine prefix once and keeps one wineserver for the whole run.
 start_wine() {
     export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -54,7 +56,7 @@ start_wine() {
     wineserver -p 2>/dev/null # already running for this prefix is fine
     # Start Wine's own services now, detached from our pipes: started by the first
     # test instead, they would inherit its output and ctest would wait on them.
-    /usr/lib/wine/wine64 cmd.exe /c exit </dev/null >/dev/null 2>&1
+    "$TARN_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1
 }
 
 stop_session() {

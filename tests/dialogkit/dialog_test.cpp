@@ -140,15 +140,14 @@ std::wstring ItemText(const CWnd& dialog, int id) {
 }
 
 // The four field edits of an IP address control, left to right.
+BOOL CALLBACK CollectChild(HWND field, LPARAM data) {
+    reinterpret_cast<std::vector<HWND>*>(data)->push_back(field);
+    return TRUE;
+}
+
 std::vector<HWND> AddressFields(HWND control) {
     std::vector<HWND> fields;
-    ::EnumChildWindows(
-        control,
-        [](HWND field, LPARAM data) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(data)->push_back(field);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&fields));
+    ::EnumChildWindows(control, CollectChild, reinterpret_cast<LPARAM>(&fields));
     std::sort(fields.begin(), fields.end(), [](HWND a, HWND b) {
         RECT ra{};
         RECT rb{};

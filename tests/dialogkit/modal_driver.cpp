@@ -9,18 +9,19 @@ namespace {
 thread_local ModalDriver* t_driver = nullptr;
 constexpr ULONGLONG kPatienceMs = 5000;
 
+// Enumeration callbacks need the Windows calling convention, which a lambda lacks on i686.
+BOOL CALLBACK CollectVisibleDialog(HWND hwnd, LPARAM data) {
+    wchar_t className[16] = {};
+    ::GetClassNameW(hwnd, className, 16);
+    if (::IsWindowVisible(hwnd) && std::wstring(className) == L"#32770")
+        reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
+    return TRUE;
+}
+
 std::vector<HWND> ThreadDialogs() {
     std::vector<HWND> found;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM data) -> BOOL {
-            wchar_t className[16] = {};
-            ::GetClassNameW(hwnd, className, 16);
-            if (::IsWindowVisible(hwnd) && std::wstring(className) == L"#32770")
-                reinterpret_cast<std::vector<HWND>*>(data)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectVisibleDialog,
+                        reinterpret_cast<LPARAM>(&found));
     return found;
 }
 } // namespace

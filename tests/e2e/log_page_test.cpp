@@ -1,12 +1,14 @@
 #include "panel_fixture.h"
 #include "settings_text.h"
 
+#include "config/settings_names.h"
 #include "panel/panel_texts.h"
 #include "resources/tarnlink/resource_ids.h"
 #include "testing/standin_harness/wait_until.h"
 
 #include <dlgs.h>
 
+#include <cstdint>
 #include <string>
 
 // Choosing another log file on the Log page.
@@ -71,6 +73,46 @@ TEST_F(LogPage, BrowseToANewLogFileStoresItShowsItAndTellsToRestartTheServer) {
     // The log setting is saved already, so leaving with OK asks nothing.
     ASSERT_TRUE(ui::Click(Sheet(), IDOK));
     EXPECT_TRUE(m_panel.WaitForExit(ui::kUiPatience).has_value());
+}
+
+// Writes text at an offset of the file, creating it; a hole before it stays sparse.
+bool WriteAt(const std::string& path, std::uint64_t offset, const std::string& text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD written = 0;
+    const bool ok = SetFilePointerEx(file, position, nullptr, FILE_BEGIN) &&
+                    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written,
+                              nullptr) &&
+                    written == text.size();
+    CloseHandle(file);
+    return ok;
+}
+
+// A log past 4 GiB, as a service that runs for years leaves: sizes and offsets must
+// stay 64-bit in the 32-bit build too. The page shows the end behind the marker and
+// then follows what is appended.
+TEST_F(LogPage, FollowsALogLargerThanFourGiB) {
+    constexpr std::uint64_t kFiveGiB = 5ull << 30;
+    const std::string path = m_install.PathOf(settings::kDefaultLogFileName);
+    const std::string tail = "\r\nlast line before opening\r\n";
+    ASSERT_TRUE(WriteAt(path, kFiveGiB, tail));
+
+    ASSERT_NE(StartPanel(), nullptr);
+    HWND log = ShowLogPage();
+    ASSERT_NE(log, nullptr);
+    const auto viewHas = [&](const wchar_t* text) {
+        return ui::ControlText(log, IDC_LOG_VIEW).find(text) != std::wstring::npos;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return viewHas(L"last line before opening"); }, ui::kUiPatience));
+    EXPECT_EQ(ui::ControlText(log, IDC_LOG_VIEW).rfind(L"<...truncated...>", 0), 0u);
+
+    ASSERT_TRUE(WriteAt(path, kFiveGiB + tail.size(), "appended past 4 GiB\r\n"));
+    EXPECT_TRUE(WaitUntil([&] { return viewHas(L"appended past 4 GiB"); }, ui::kUiPatience));
 }
 
 } // namespace

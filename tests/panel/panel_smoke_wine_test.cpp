@@ -131,19 +131,18 @@ private:
 };
 
 // The texts of a window's static children, such as a message box's message.
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM context) {
+    wchar_t className[32] = {};
+    ::GetClassNameW(child, className, 32);
+    if (::lstrcmpiW(className, L"Static") == 0) {
+        reinterpret_cast<std::vector<std::wstring>*>(context)->push_back(TextOf(child));
+    }
+    return TRUE;
+}
+
 std::vector<std::wstring> StaticTexts(HWND parent) {
     std::vector<std::wstring> texts;
-    ::EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) -> BOOL {
-            wchar_t className[32] = {};
-            ::GetClassNameW(child, className, 32);
-            if (::lstrcmpiW(className, L"Static") == 0) {
-                reinterpret_cast<std::vector<std::wstring>*>(context)->push_back(TextOf(child));
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    ::EnumChildWindows(parent, CollectStaticText, reinterpret_cast<LPARAM>(&texts));
     return texts;
 }
 

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Runs inside the test machine, started by its first process with the project
+# tree mounted at the host's path. tarn_mode=prepare boots the Wine prefix into
+# the image itself, once; tarn_mode=run runs the jobs named in tarn_jobs
+# (comma-separated), each writing its results under build/vm32/out/JOB/.
+set -u
+export HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin
+export WINEPREFIX=/root/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cd "$tarn_root" || exit 1
+say() { echo "vm32: $*"; }
+
+# Wine draws its windows, even while booting the prefix, on a virtual display.
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+export DISPLAY=:$(timeout 60 head -n 1 "$fifo")
+rm -f "$fifo"
+
+if [ "${tarn_mode:-}" = prepare ]; then
+    say "booting the Wine prefix"
+    start=$SECONDS
+    rm -rf "$WINEPREFIX" # whatever an interrupted boot left
+    (while sleep 30; do ps -eo pid,etime,args >"$tarn_root/build/vm32/guest-ps.log"; done) &
+    WINEDEBUG=err+all wineboot -i >"$tarn_root/build/vm32/wineboot.log" 2>&1
+    wineserver -w
+    say "prefix ready in $((SECONDS - start)) s"
+    exit 0
+fi
+
+wineserver -p
+# Wine's own services start now, detached from any job's pipes.
+wine64 cmd.exe /c exit </dev/null >/dev/null 2>&1
+
+for job in ${tarn_jobs//,/ }; do
+    out="$tarn_root/build/vm32/out/$job"
+    rm -rf "$out"
+    mkdir -p "$out"
+    say "job $job"
+    start=$SECONDS
+    TARN_ROOT="$tarn_root" TARN_OUT="$out" \
+        timeout -k 10 "${tarn_job_limit:-1500}" bash "testing/vm32/jobs/$job.sh" >"$out/log" 2>&1
+    code=$?
+    [ -f "$out/summary" ] || echo "0 passed, 1 failed" >"$out/summary"
+    say "job $job: $(cat "$out/summary") (exit $code, $((SECONDS - start)) s)"
+done
+wineserver -k

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Every test of the shipped i686 build under 32-bit Wine: the store against
+# 32-bit kernel32, the service controller and Tarnward against the SCM, the
+# dialog framework, and the end-to-end scenarios.
+cd "$TARN_ROOT" || exit 1
+ctest --test-dir build/win32 --output-on-failure >"$TARN_OUT/ctest.log" 2>&1
+grep -E '^\s*[0-9]+/[0-9]+ Test' "$TARN_OUT/ctest.log" | sed -E 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: //'
+line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$TARN_OUT/ctest.log" | tail -n 1)
+[ -n "$line" ] || exit 1
+bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+echo "$((total - bad)) passed, $bad failed" >"$TARN_OUT/summary"
