@@ -9,7 +9,13 @@ cd "$TARN_ROOT" || exit 1
 out=$TARN_OUT
 passed=0
 failed=0
-trap 'echo "$passed passed, $failed failed" >"$out/summary"' EXIT
+blocker=0
+finish() {
+    # The next job shares the prefix: leave no service that would stop Tarnward.
+    [ "$blocker" = 1 ] && wine sc delete TarnlinkBlocker >>"$out/wine.log" 2>&1
+    echo "$passed passed, $failed failed" >"$out/summary"
+}
+trap finish EXIT
 
 ok() {
     echo "ok $1"
@@ -185,7 +191,7 @@ check uninstall_keeps_settings_and_log "Settings.ini or the log changed or went"
 
 # --- Tarnward fails: another service already holds the display name TarnlinkServer.
 wine sc create TarnlinkBlocker binpath= 'C:\windows\system32\notepad.exe' displayname= TarnlinkServer \
-    >>"$out/wine.log" 2>&1
+    >>"$out/wine.log" 2>&1 && blocker=1
 fail_dir="$drive_c/Tarnlink Fail"
 (run_line "\"$setup_win\" /S /D=C:\\Tarnlink Fail") &
 failing=$!
@@ -204,7 +210,7 @@ check failed_install_leaves_no_service "TarnlinkServer is registered" service_go
 check failed_install_leaves_nothing "in $fail_dir: $(listing "$fail_dir")" \
     files_are absent "$fail_dir" "${programs[@]}" Uninstall.exe
 check failed_install_leaves_no_entry "an uninstall entry is there" entry_gone
-wine sc delete TarnlinkBlocker >>"$out/wine.log" 2>&1
+wine sc delete TarnlinkBlocker >>"$out/wine.log" 2>&1 && blocker=0
 
 # --- The wizard, and a second setup started while it is open.
 wine "$setup_win" </dev/null >>"$out/wine.log" 2>&1 &
