@@ -1,6 +1,8 @@
 // How the Log page's follower copes with a busy service: one refresh that takes
-// the most it ever takes (2 MiB of new log), and a service writing 1 MiB between
-// every two ticks for a long time, where the view must stay at its bound.
+// the most it ever takes (2 MiB of new log), a service writing 1 MiB between
+// every two ticks for a long time, where the view must stay at its bound, and the
+// quiet ticks of a log that does not change. Each reports the files it opened per
+// tick, the cost that matters on Windows.
 #include "panel/log_follower.h"
 #include "tests/panel/fake_log.h"
 
@@ -36,11 +38,19 @@ public:
     explicit RepeatingLog(std::string block) : m_block(std::move(block)) {}
 
     std::uint64_t size = 0;
+    std::int64_t opens = 0;
+    std::int64_t nameQueries = 0;
 
     std::unique_ptr<ILogSizeHandle> OpenForSizeQueries(const std::string&) override {
+        ++opens;
         return std::make_unique<SizeHandle>(*this);
     }
+    std::optional<LogFileStamp> StampAt(const std::string&) override {
+        ++nameQueries;
+        return LogFileStamp{size, size};
+    }
     std::unique_ptr<ILogReader> OpenForReading(const std::string&) override {
+        ++opens;
         return std::make_unique<Reader>(*this);
     }
 
@@ -48,7 +58,9 @@ private:
     class SizeHandle : public ILogSizeHandle {
     public:
         explicit SizeHandle(RepeatingLog& log) : m_log(log) {}
-        std::optional<std::uint64_t> Size() override { return m_log.size; }
+        std::optional<LogFileState> Query() override {
+            return LogFileState{{m_log.size, m_log.size}, {1, 1}};
+        }
 
     private:
         RepeatingLog& m_log;
@@ -125,7 +137,29 @@ void BM_OneMiBPerTickForLong(benchmark::State& state) {
     state.counters["view_Mchars_bound"] = static_cast<double>(CLogFollower::kViewTextBound) / kMiB;
     state.counters["rss_MiB_warm"] = residentWarm;
     state.counters["rss_MiB_end"] = ResidentMiB();
+    state.counters["opens_per_tick"] =
+        static_cast<double>(log.opens - 1) / static_cast<double>(state.iterations());
+    state.counters["name_queries_per_tick"] =
+        static_cast<double>(log.nameQueries) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_OneMiBPerTickForLong)->Iterations(2000)->Unit(benchmark::kMillisecond);
+
+void BM_QuietTick(benchmark::State& state) {
+    RepeatingLog log(LogBlock(kMiB));
+    log.size = kMiB;
+    FakeLogView view;
+    CLogFollower follower(view, log, "", "");
+    follower.Refresh();
+    const std::int64_t opensBefore = log.opens;
+    const std::int64_t queriesBefore = log.nameQueries;
+    for (auto _ : state) {
+        follower.Refresh();
+    }
+    state.counters["opens_per_tick"] =
+        static_cast<double>(log.opens - opensBefore) / static_cast<double>(state.iterations());
+    state.counters["name_queries_per_tick"] = static_cast<double>(log.nameQueries - queriesBefore) /
+                                              static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_QuietTick);
 
 } // namespace

@@ -75,7 +75,11 @@ CPropertyPage* CPropertySheet::GetActivePage() const {
 }
 
 bool CPropertySheet::OnInitDialog() {
-    return Default() != 0;
+    const bool result = Default() != 0;
+    if (m_parent == nullptr) {
+        CenterWindow();
+    }
+    return result;
 }
 
 bool CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {

@@ -27,8 +27,9 @@ public:
     CPropertyPage* GetActivePage() const;
 
 protected:
-    // Default: the sheet's own initialisation, which creates and shows the first page.
-    // Overrides call it first.
+    // Default: the sheet's own initialisation, which creates and shows the first page,
+    // then, for a sheet without a parent, centring on the work area of its monitor
+    // (comctl32 leaves it where the system put it). Overrides call it first.
     virtual bool OnInitDialog();
     // Every WM_COMMAND of the sheet. Answer true when handled; false passes it to the
     // sheet's own processing (OK applies the pages and closes; commands the sheet does not

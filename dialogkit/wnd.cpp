@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -54,6 +55,22 @@ void CWnd::ScreenToClient(RECT& rect) const {
     ::ScreenToClient(m_hWnd, &topLeft);
     ::ScreenToClient(m_hWnd, &bottomRight);
     rect = RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
+
+void CWnd::CenterWindow() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        return;
+    }
+    const RECT window = GetWindowRect();
+    const RECT& work = monitor.rcWork;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    // A window larger than the work area keeps its caption and left edge on screen.
+    const int x = std::max(work.left, work.left + (work.right - work.left - width) / 2);
+    const int y = std::max(work.top, work.top + (work.bottom - work.top - height) / 2);
+    ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CWnd::MoveWindow(const RECT& rect, bool repaint) {

@@ -66,6 +66,8 @@ public:
         return ::SetWindowPos(m_hWnd, insertAfter, x, y, width, height, flags) != FALSE;
     }
     void MoveWindow(const RECT& rect, bool repaint = true);
+    // Centres the window on the work area of the monitor it is on (or nearest to).
+    void CenterWindow();
     bool IsIconic() const { return ::IsIconic(m_hWnd) != FALSE; }
 
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }

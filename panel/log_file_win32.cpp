@@ -13,6 +13,14 @@ HANDLE OpenLog(const std::string& path, DWORD access, DWORD disposition) {
                          FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+std::uint64_t Join(DWORD high, DWORD low) {
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+std::uint64_t Join(const FILETIME& time) {
+    return Join(time.dwHighDateTime, time.dwLowDateTime);
+}
+
 // Owns one open file handle.
 class CFileHandle {
 public:
@@ -29,12 +37,14 @@ class CSizeHandle : public ILogSizeHandle, private CFileHandle {
 public:
     using CFileHandle::CFileHandle;
 
-    std::optional<std::uint64_t> Size() override {
-        LARGE_INTEGER size{};
-        if (!::GetFileSizeEx(m_handle, &size)) {
+    std::optional<LogFileState> Query() override {
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!::GetFileInformationByHandle(m_handle, &info)) {
             return std::nullopt;
         }
-        return static_cast<std::uint64_t>(size.QuadPart);
+        return LogFileState{
+            {Join(info.nFileSizeHigh, info.nFileSizeLow), Join(info.ftLastWriteTime)},
+            {info.dwVolumeSerialNumber, Join(info.nFileIndexHigh, info.nFileIndexLow)}};
     }
 };
 
@@ -65,6 +75,16 @@ std::unique_ptr<ILogSizeHandle> CWin32LogFileSystem::OpenForSizeQueries(const st
         return nullptr;
     }
     return std::make_unique<CSizeHandle>(handle);
+}
+
+std::optional<LogFileStamp> CWin32LogFileSystem::StampAt(const std::string& path) {
+    // A file deleted while a handle is open stays behind as "delete pending" on
+    // older Windows; asked by name it answers access denied, which counts as gone.
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExW(AnsiToWide(path).c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return LogFileStamp{Join(data.nFileSizeHigh, data.nFileSizeLow), Join(data.ftLastWriteTime)};
 }
 
 std::unique_ptr<ILogReader> CWin32LogFileSystem::OpenForReading(const std::string& path) {

@@ -7,5 +7,6 @@
 class CWin32LogFileSystem : public ILogFileSystem {
 public:
     std::unique_ptr<ILogSizeHandle> OpenForSizeQueries(const std::string& path) override;
+    std::optional<LogFileStamp> StampAt(const std::string& path) override;
     std::unique_ptr<ILogReader> OpenForReading(const std::string& path) override;
 };

@@ -38,35 +38,60 @@ bool CLogFollower::OnTimer(unsigned id) {
 }
 
 void CLogFollower::Refresh() {
-    if (!m_sizeHandle) {
-        m_sizeHandle = m_files.OpenForSizeQueries(m_logPath);
-        if (!m_sizeHandle) {
-            return;
-        }
-    }
-    const std::optional<std::uint64_t> size = m_sizeHandle->Size();
-    if (!size) {
-        m_sizeHandle.reset(); // opened afresh at the next tick
+    const std::optional<LogFileState> state = QueryLogFile();
+    if (!state) {
         return;
     }
-    if (*size < m_readOffset) {
-        // Truncated or replaced: the file's content follows what the view holds.
+    const std::uint64_t size = state->stamp.size;
+    if (size < m_readOffset) {
+        // Truncated: the file's content follows what the view holds.
         m_readOffset = 0;
         m_decoder.Reset();
     }
-    if (*size == m_readOffset) {
+    if (size == m_readOffset) {
         return;
     }
     const std::unique_ptr<ILogReader> reader = m_files.OpenForReading(m_logPath);
     if (!reader) {
-        m_readOffset = *size;
+        m_readOffset = size;
         m_decoder.Reset();
         return;
     }
-    const std::wstring text = ReadNewText(*reader, *size);
+    const std::wstring text = ReadNewText(*reader, size);
     MakeRoomInView(text.size());
     m_view.AppendAtEnd(text);
-    m_readOffset = *size;
+    m_readOffset = size;
+}
+
+std::optional<LogFileState> CLogFollower::QueryLogFile() {
+    std::optional<LogFileState> state;
+    if (m_sizeHandle) {
+        state = m_sizeHandle->Query();
+        // Asked by name, which opens nothing: while the path leads to the file
+        // behind the handle, both answers agree. Otherwise the log was renamed,
+        // deleted or replaced (or written between the two questions), and the
+        // handle is opened afresh at the path. Closed first, so that a deleted
+        // file it holds can go.
+        if (!state || m_files.StampAt(m_logPath) != state->stamp) {
+            m_sizeHandle.reset();
+        }
+    }
+    if (!m_sizeHandle) {
+        m_sizeHandle = m_files.OpenForSizeQueries(m_logPath);
+        state = m_sizeHandle ? m_sizeHandle->Query() : std::nullopt;
+        if (!state) {
+            m_sizeHandle.reset(); // tried again at the next tick
+            return std::nullopt;
+        }
+    }
+    if (m_followedId && *m_followedId != state->id) {
+        // Another file under the log's name, as after a rotation: it is followed
+        // from its start, after what the view holds.
+        m_readOffset = 0;
+        m_decoder.Reset();
+    }
+    m_followedId = state->id;
+    return state;
 }
 
 std::wstring CLogFollower::ReadNewText(ILogReader& reader, std::uint64_t size) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,7 @@ public:
     std::uint64_t ReadOffset() const { return m_readOffset; }
 
 private:
+    std::optional<LogFileState> QueryLogFile();
     std::wstring ReadNewText(ILogReader& reader, std::uint64_t size);
     void MakeRoomInView(std::size_t incoming);
 
@@ -64,6 +66,9 @@ private:
 
     std::uint64_t m_readOffset = 0;
     std::unique_ptr<ILogSizeHandle> m_sizeHandle;
+    // The file followed so far, kept when the handle closes, so that a new file
+    // under the log's name is told from the old one.
+    std::optional<LogFileId> m_followedId;
     std::string m_logPath;
     CAnsiStreamDecoder m_decoder;
     std::vector<char> m_buffer;

@@ -130,8 +130,31 @@ MessageAnswer CMainDlg::ShowMessage(const MessageRequest& request) {
 }
 
 void CMainDlg::SetStartStopButton(std::wstring_view text, bool enabled) {
+    HWND button = m_btnStartStop.GetSafeHwnd();
+    if (!enabled && ::GetFocus() == button) {
+        // A disabled window loses the focus to nobody, and the keyboard would then
+        // reach no control at all: the focus moves on first.
+        HWND next = ::GetNextDlgTabItem(m_hWnd, button, FALSE);
+        if (next != nullptr && next != button) {
+            GiveFocusTo(next);
+            m_focusLent = next;
+        }
+    }
     m_btnStartStop.EnableWindow(enabled);
     m_btnStartStop.SetWindowText(std::wstring(text));
+    if (enabled && m_focusLent != nullptr) {
+        // Back to the button, unless the user has taken the focus elsewhere meanwhile.
+        if (::GetFocus() == m_focusLent) {
+            GiveFocusTo(button);
+        }
+        m_focusLent = nullptr;
+    }
+}
+
+void CMainDlg::GiveFocusTo(HWND control) {
+    // The sheet, the dialog that owns the keyboard, also moves the default button.
+    ::SendMessageW(::GetAncestor(m_hWnd, GA_ROOT), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control),
+                   TRUE);
 }
 
 void CMainDlg::SetStatus(std::wstring_view text, std::uint32_t colour) {
@@ -165,8 +188,8 @@ bool CMainDlg::IsRowChecked(int row) {
     return m_listRules.GetCheck(row);
 }
 
-void CMainDlg::DeleteRow(int row) {
-    m_listRules.DeleteItem(row);
+bool CMainDlg::DeleteRow(int row) {
+    return m_listRules.DeleteItem(row);
 }
 
 int CMainDlg::NextSelectedRow(int after) {
@@ -185,8 +208,12 @@ bool CMainDlg::EditRuleModal(CRuleEditorFields& fields) {
     return true;
 }
 
-void CMainDlg::StartTimer(unsigned id, unsigned periodMs) {
-    SetTimer(id, periodMs);
+std::uint32_t CMainDlg::StartTimer(unsigned id, unsigned periodMs) {
+    if (SetTimer(id, periodMs) != 0) {
+        return 0;
+    }
+    const DWORD error = ::GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_NO_SYSTEM_RESOURCES;
 }
 
 void CMainDlg::EndProgram(std::uint32_t exitCode) {

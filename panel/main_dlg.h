@@ -52,11 +52,14 @@ private:
     void SetRowText(int row, int column, std::wstring_view text) override;
     void SetRowChecked(int row, bool checked) override;
     bool IsRowChecked(int row) override;
-    void DeleteRow(int row) override;
+    bool DeleteRow(int row) override;
     int NextSelectedRow(int after) override;
     bool EditRuleModal(CRuleEditorFields& fields) override;
-    void StartTimer(unsigned id, unsigned periodMs) override;
+    std::uint32_t StartTimer(unsigned id, unsigned periodMs) override;
     void EndProgram(std::uint32_t exitCode) override;
+
+    // Moves the keyboard focus to a control of the page, as the dialog's Tab does.
+    void GiveFocusTo(HWND control);
 
     CWin32Scm m_scm;
     CProxyPageLogic m_logic;
@@ -66,4 +69,7 @@ private:
     CButton m_btnStartStop;
     std::wstring m_strStatus;
     CStaticEx m_staticStatus;
+    // Where the focus went when the start/stop button was disabled while it had it;
+    // nullptr otherwise.
+    HWND m_focusLent = nullptr;
 };

@@ -32,7 +32,7 @@ bool CProxyPageLogic::Initialise() {
     } else {
         SettleToStopped();
     }
-    m_view.StartTimer(kTimerId, kTimerPeriodMs);
+    m_timerError = m_view.StartTimer(kTimerId, kTimerPeriodMs);
     return true;
 }
 
@@ -108,13 +108,20 @@ void CProxyPageLogic::OnRemoveRule() {
         return;
     }
     m_bUpdating = true;
-    // Row and rule go at the same index, which keeps the two in step without a rebuild.
-    for (int row = m_view.NextSelectedRow(-1); row >= 0; row = m_view.NextSelectedRow(-1)) {
+    // Row and rule go at the same index, which keeps the two in step without a
+    // rebuild. A row the control keeps would stay selected and be found again:
+    // the loop stops there, and the count of rows bounds it whatever the control
+    // answers.
+    int rowsLeft = static_cast<int>(m_rules.size());
+    for (int row = m_view.NextSelectedRow(-1); row >= 0 && rowsLeft-- > 0;
+         row = m_view.NextSelectedRow(-1)) {
+        if (!m_view.DeleteRow(row)) {
+            break;
+        }
         const auto index = static_cast<std::size_t>(row);
         if (index < m_rules.size()) {
             m_rules.erase(m_rules.begin() + static_cast<std::ptrdiff_t>(index));
         }
-        m_view.DeleteRow(row);
     }
     MarkModified();
     m_bUpdating = false;
@@ -180,7 +187,11 @@ void CProxyPageLogic::StartClicked() {
         SettleToRunning();
         return;
     }
-    const std::uint32_t code = m_service.RequestStart();
+    // Only the timer confirms a start; without it "Starting..." would stay for ever.
+    std::uint32_t code = EnsureTimer();
+    if (code == 0) {
+        code = m_service.RequestStart();
+    }
     if (code != 0) {
         m_view.ShowMessage(
             MakeRequest(texts::kStartServiceFailed,
@@ -195,7 +206,10 @@ void CProxyPageLogic::StopClicked() {
         SettleToStopped();
         return;
     }
-    const std::uint32_t code = m_service.RequestStop();
+    std::uint32_t code = EnsureTimer();
+    if (code == 0) {
+        code = m_service.RequestStop();
+    }
     if (code != 0) {
         m_view.ShowMessage(
             MakeRequest(texts::kStopServiceFailed,
@@ -226,6 +240,13 @@ bool CProxyPageLogic::OnTimer(unsigned id) {
         SettleToRunning();
     }
     return true;
+}
+
+std::uint32_t CProxyPageLogic::EnsureTimer() {
+    if (m_timerError != 0) {
+        m_timerError = m_view.StartTimer(kTimerId, kTimerPeriodMs);
+    }
+    return m_timerError;
 }
 
 void CProxyPageLogic::OnSetActive() {

@@ -54,6 +54,7 @@ private:
     void SettleToStopped();
     void StartClicked();
     void StopClicked();
+    std::uint32_t EnsureTimer();
 
     IProxyPageView& m_view;
     std::string m_settingsPath;
@@ -64,4 +65,6 @@ private:
     int m_nTicksLeft = 0;
     CServiceControl m_service;
     bool m_bUpdating = false;
+    // The error of the last attempt to start timer 5, 0 while it runs.
+    std::uint32_t m_timerError = 0;
 };

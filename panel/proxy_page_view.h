@@ -29,13 +29,15 @@ public:
     virtual void SetRowText(int row, int column, std::wstring_view text) = 0;
     virtual void SetRowChecked(int row, bool checked) = 0;
     virtual bool IsRowChecked(int row) = 0;
-    virtual void DeleteRow(int row) = 0;
+    // False when the control kept the row.
+    virtual bool DeleteRow(int row) = 0;
     // The first selected row after `after` (-1: from the top), or -1 when none.
     virtual int NextSelectedRow(int after) = 0;
 
     // Runs the rule editor modally on fields; false when the user cancelled.
     virtual bool EditRuleModal(CRuleEditorFields& fields) = 0;
-    virtual void StartTimer(unsigned id, unsigned periodMs) = 0;
+    // Starts (or restarts) a window timer; 0, or the platform's error code.
+    virtual std::uint32_t StartTimer(unsigned id, unsigned periodMs) = 0;
     // Ends the whole program at once with the exit status; does not return in the
     // program.
     virtual void EndProgram(std::uint32_t exitCode) = 0;

@@ -79,7 +79,7 @@ TEST_F(RulesSave, JoinsExistingSectionsAndLeavesStaleRulesInPlace) {
     EXPECT_EQ(Value(file, "Rule1", "Name"), "r1");
 }
 
-TEST_F(RulesSave, ReportsTheFirstFailedWrite) {
+TEST_F(RulesSave, ReportsAFailedWriteWithItsCode) {
     CRules rules;
     rules.push_back(MakeRule("r1", 1, 2, "t"));
     EXPECT_NE(rules.Save(folder.File("missing") + "/Settings.ini"), 0U);

@@ -1,4 +1,5 @@
 // Control wrappers with logic of their own, resources, system libraries, the file dialog.
+#include "dialogkit/com_apartment.h"
 #include "dialogkit/file_dialog.h"
 #include "dialogkit/list_ctrl.h"
 #include "dialogkit/resources.h"
@@ -8,6 +9,8 @@
 #include "test_ids.h"
 
 #include <gtest/gtest.h>
+
+#include <objbase.h>
 
 #include <algorithm>
 #include <cwctype>
@@ -116,6 +119,34 @@ TEST(SystemLibraryTest, LoadsFromTheSystemFolderOnly) {
     EXPECT_EQ(LoadSystemLibrary(L"dialogkit_probe.dll"), nullptr);
     EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
     ::DeleteFileW(probe.c_str());
+}
+
+// On a thread of its own: the test thread's COM state belongs to the other tests.
+DWORD CALLBACK ApartmentProbe(void* context) {
+    auto* seen = static_cast<HRESULT*>(context);
+    {
+        const CComApartment com;
+        seen[0] = com.Result();
+        // A thread in a single-threaded apartment cannot join the multithreaded one.
+        seen[1] = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    }
+    // Left again: the thread may join any apartment now.
+    seen[2] = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    if (SUCCEEDED(seen[2])) {
+        ::CoUninitialize();
+    }
+    return 0;
+}
+
+TEST(ComApartmentTest, ThreadIsApartmentThreadedWhileItLives) {
+    HRESULT seen[3] = {E_FAIL, E_FAIL, E_FAIL};
+    HANDLE thread = ::CreateThread(nullptr, 0, &ApartmentProbe, seen, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ::WaitForSingleObject(thread, INFINITE);
+    ::CloseHandle(thread);
+    EXPECT_EQ(seen[0], S_OK);
+    EXPECT_EQ(seen[1], RPC_E_CHANGED_MODE);
+    EXPECT_EQ(seen[2], S_OK);
 }
 
 TEST(ResourcesTest, StringsLoadWholeAndMissingOnesAreEmpty) {

@@ -44,6 +44,32 @@ HWND WaitForSaveDialog(DWORD processId) {
     return found;
 }
 
+bool ViewShows(HWND logPage, const std::wstring& text) {
+    return WaitUntil(
+        [&] { return ui::ControlText(logPage, IDC_LOG_VIEW).find(text) != std::wstring::npos; },
+        ui::kUiPatience, 100ms);
+}
+
+TEST_F(LogPage, ALogRenamedAwayIsFollowedInTheNewFileFromItsStart) {
+    const std::string name = settings::kDefaultLogFileName;
+    ASSERT_EQ(m_install.WriteFile(name, "old line\n"), 0u);
+    ASSERT_NE(StartPanel(), nullptr);
+    HWND log = ShowLogPage();
+    ASSERT_NE(log, nullptr);
+    ASSERT_TRUE(ViewShows(log, L"old line"));
+
+    // Rotated while the page holds the file: a new log longer than the old offset.
+    ASSERT_TRUE(MoveFileA(m_install.PathOf(name).c_str(), m_install.PathOf(name + ".1").c_str()));
+    ASSERT_EQ(m_install.WriteFile(name, "first line of the new log\n"), 0u);
+    EXPECT_TRUE(ViewShows(log, L"first line of the new log"));
+    ASSERT_EQ(m_install.WriteFile(name, "first line of the new log\nsecond\n"), 0u);
+    EXPECT_TRUE(ViewShows(log, L"second"));
+    const std::wstring view = ui::ControlText(log, IDC_LOG_VIEW);
+    EXPECT_EQ(view.find(L"old line"), 0u) << "the view is never cleared";
+    EXPECT_EQ(view.find(L"first line"), view.rfind(L"first line")) << "read once";
+    EXPECT_EQ(m_install.ReadFile(name + ".1"), "old line\n");
+}
+
 TEST_F(LogPage, BrowseToANewLogFileStoresItShowsItAndTellsToRestartTheServer) {
     ASSERT_NE(StartPanel(), nullptr);
     HWND log = ShowLogPage();

@@ -70,6 +70,29 @@ int CountPixels(HWND window, Colour colour) {
     return count;
 }
 
+int CountLines(HWND window, Colour colour, int inset) {
+    RECT area{};
+    if (!GetWindowRect(window, &area)) {
+        return 0;
+    }
+    InflateRect(&area, -inset, -inset);
+    const Capture capture = CaptureScreen(area);
+    int lines = 0;
+    for (int y = 0; y < capture.height; ++y) {
+        int matching = 0;
+        for (int x = 0; x < capture.width; ++x) {
+            if (ToColour(capture.pixels[static_cast<std::size_t>(y * capture.width + x)]) ==
+                colour) {
+                ++matching;
+            }
+        }
+        if (matching * 4 >= capture.width * 3) {
+            ++lines;
+        }
+    }
+    return lines;
+}
+
 bool SaveScreenshot(const std::string& path) {
     const RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     const Capture capture = CaptureScreen(area);

@@ -15,6 +15,10 @@ using Colour = std::uint32_t;
 // The window must not be covered.
 int CountPixels(HWND window, Colour colour);
 
+// How many pixel rows of the window's area, a margin of inset pixels left out all round,
+// have this colour in at least three quarters of their width: lines drawn across it.
+int CountLines(HWND window, Colour colour, int inset);
+
 // Writes the whole screen as a 24-bit BMP file; false when it could not.
 bool SaveScreenshot(const std::string& path);
 

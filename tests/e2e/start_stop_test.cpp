@@ -92,6 +92,50 @@ TEST_F(StartStop, StartSavesTheRulesGoesOnlineAndStopGoesOfflineWhileTheLogFollo
     EXPECT_TRUE(WaitUntil([&] { return ViewShows(log, standin::kStoppedLine); }, kLogFollow));
 }
 
+TEST_F(StartStop, TheKeyboardKeepsWorkingWhileTheButtonWaitsForTheService) {
+    ASSERT_EQ(m_install.WriteBehaviour({standin::Mode::SlowStart, 4}), 0u);
+    const std::string stored =
+        MainSection(1, std::nullopt) +
+        RuleSection(1, {"Office", "1", "167772161", "167772169", "vpn.example.com"});
+    WriteSettings(stored);
+    ASSERT_NE(StartPanel(), nullptr);
+    HWND proxy = ProxyPage();
+    HWND button = GetDlgItem(proxy, IDC_START_STOP);
+    HWND list = GetDlgItem(proxy, IDC_RULE_LIST);
+    HWND newRule = GetDlgItem(proxy, IDC_NEW_RULE);
+    const auto focusIs = [&](HWND control) {
+        return WaitUntil([&] { return ui::FocusOf(proxy) == control; }, 2s, 50ms);
+    };
+    ASSERT_TRUE(WaitForServerState(std::wstring(texts::kStartButton), true,
+                                   std::wstring(texts::kServerOffline)));
+
+    // The user tabs to Start and presses it with the space bar.
+    for (int presses = 0; presses < 10 && !focusIs(button); ++presses) {
+        ASSERT_TRUE(ui::PressKey(proxy, VK_TAB));
+    }
+    ASSERT_EQ(ui::FocusOf(proxy), button);
+    ASSERT_TRUE(ui::PressKey(proxy, VK_SPACE));
+    ASSERT_TRUE(WaitForServerState(std::wstring(texts::kStartingButton), false,
+                                   std::wstring(texts::kServerOffline)));
+    // The disabled button handed the focus on to the rule list, where Tab moves it.
+    EXPECT_TRUE(focusIs(list));
+    ASSERT_TRUE(ui::PressKey(proxy, VK_TAB));
+    EXPECT_TRUE(focusIs(newRule));
+    ASSERT_TRUE(ui::PressKey(proxy, VK_TAB, true));
+    EXPECT_TRUE(focusIs(list));
+
+    // Enabled again, the button has the focus back.
+    ASSERT_TRUE(
+        WaitUntil([&] { return ui::ControlText(proxy, IDC_START_STOP) == texts::kStopButton; },
+                  kServiceChange));
+    EXPECT_TRUE(focusIs(button));
+    ASSERT_TRUE(ui::PressKey(proxy, VK_TAB));
+    EXPECT_TRUE(focusIs(list));
+    ASSERT_TRUE(ui::PressKey(proxy, VK_ESCAPE));
+    EXPECT_TRUE(m_panel.WaitForExit(ui::kUiPatience).has_value());
+    EXPECT_EQ(SettingsText(), stored);
+}
+
 TEST_F(StartStop, AServiceThatExitsAtOnceTimesOutAfterTwentyTicksAndShowsOffline) {
     ASSERT_EQ(m_install.WriteBehaviour({standin::Mode::ExitAtOnce, 0}), 0u);
     WriteSettings(MainSection(1, std::nullopt) +

@@ -164,6 +164,41 @@ void SetIpAddress(HWND dialog, int id, std::uint32_t address) {
     Send(GetDlgItem(dialog, id), IPM_SETADDRESS, 0, static_cast<LPARAM>(address));
 }
 
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
+        return nullptr;
+    }
+    return info.hwndFocus;
+}
+
+bool PressKey(HWND window, WORD key, bool withShift) {
+    HWND top = GetAncestor(window, GA_ROOT);
+    SetForegroundWindow(top);
+    if (!WaitUntil([&] { return GetForegroundWindow() == top; }, kUiPatience, 50ms)) {
+        return false;
+    }
+    std::vector<INPUT> strokes;
+    const auto add = [&](WORD virtualKey, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = virtualKey;
+        input.ki.dwFlags = flags;
+        strokes.push_back(input);
+    };
+    if (withShift) {
+        add(VK_SHIFT, 0);
+    }
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (withShift) {
+        add(VK_SHIFT, KEYEVENTF_KEYUP);
+    }
+    return SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT)) ==
+           strokes.size();
+}
+
 HWND PageWithControl(HWND sheet, int id) {
     for (HWND child = FindWindowExW(sheet, nullptr, kDialogClass, nullptr); child != nullptr;
          child = FindWindowExW(sheet, child, kDialogClass, nullptr)) {

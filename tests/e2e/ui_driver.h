@@ -56,6 +56,14 @@ bool Click(HWND dialog, int id);
 // Sets an IP address control to an address packed with the first field high.
 void SetIpAddress(HWND dialog, int id, std::uint32_t address);
 
+// The window with the keyboard focus in the thread that owns this window; nullptr
+// when none of its windows has it.
+HWND FocusOf(HWND window);
+// Types a key on the keyboard (with Shift held when asked) into the top-level window
+// of this one, brought to the front first as the user's click on it would; false
+// when it could not be brought there or the input was refused.
+bool PressKey(HWND window, WORD key, bool withShift = false);
+
 // The property sheet's page that holds a control with this id.
 HWND PageWithControl(HWND sheet, int id);
 // Selects a page of the sheet by position, as a click on its tab does.

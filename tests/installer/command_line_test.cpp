@@ -62,21 +62,21 @@ protected:
 };
 
 TEST_F(RunTarnwardTest, WithoutSwitchTellsTheUserAndExitsWithOne) {
-    EXPECT_CALL(platform, ShowMessage(IsMessage(kNotForUsers)));
+    EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kNotForUsers)));
     EXPECT_EQ(RunTarnward(platform, "C:\\my-utils\\Tarnward.exe /i"), kExitNoSwitch);
 }
 
 TEST_F(RunTarnwardTest, InstallsWhenOnlyTheArgumentsHoldTheSwitch) {
     EXPECT_CALL(platform, OpenManager(kScmCreateAccess)).WillOnce(Return(nullptr));
     EXPECT_CALL(platform, LastError()).WillOnce(Return(5u));
-    EXPECT_CALL(platform, ShowMessage(IsMessage(kInstallNoScm)));
+    EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kInstallNoScm)));
     EXPECT_EQ(RunTarnward(platform, "\"C:\\tools -u\\my-utils\\Tarnward.exe\" -i"), 5u);
 }
 
 TEST_F(RunTarnwardTest, UninstallAnswersTheOperationsCode) {
     EXPECT_CALL(platform, OpenManager(kScmConnectAccess)).WillOnce(Return(nullptr));
     EXPECT_CALL(platform, LastError()).WillOnce(Return(1115u));
-    EXPECT_CALL(platform, ShowMessage(IsMessage(kUninstallNoScm)));
+    EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kUninstallNoScm)));
     EXPECT_EQ(RunTarnward(platform, "Tarnward.exe -I -U"), 1115u);
 }
 

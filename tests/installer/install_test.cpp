@@ -70,7 +70,7 @@ TEST_F(InstallTest, NoScmConnectionIsReportedWithItsCode) {
     InSequence order;
     EXPECT_CALL(platform, OpenManager(kScmCreateAccess)).WillOnce(Return(nullptr));
     EXPECT_CALL(platform, LastError()).WillOnce(Return(5u));
-    EXPECT_CALL(platform, ShowMessage(IsMessage(kInstallNoScm)));
+    EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kInstallNoScm)));
     EXPECT_EQ(installer.InstallService(), 5u);
 }
 
@@ -78,7 +78,7 @@ TEST_F(InstallTest, OwnPathWithoutFolderEndsWithOne) {
     InSequence order;
     EXPECT_CALL(platform, OpenManager(kScmCreateAccess)).WillOnce(Return(manager));
     EXPECT_CALL(platform, ModuleFileName(_, 260u)).WillOnce(Return(0u));
-    EXPECT_CALL(platform, ShowMessage(IsMessage(kInstallNoPath)));
+    EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kInstallNoPath)));
     EXPECT_CALL(platform, Close(manager));
     EXPECT_EQ(installer.InstallService(), kExitNoOwnFolder);
 }
@@ -88,7 +88,7 @@ TEST_F(InstallTest, OtherCreationErrorIsReportedWithoutUninstall) {
     ExpectManagerAndPath();
     EXPECT_CALL(platform, Create(manager, _)).WillOnce(Return(nullptr));
     EXPECT_CALL(platform, LastError()).WillOnce(Return(1078u));
-    EXPECT_CALL(platform, ShowMessage(IsMessage(kInstallCannotRegister)));
+    EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kInstallCannotRegister)));
     EXPECT_CALL(platform, Close(manager));
     EXPECT_EQ(installer.InstallService(), 1078u);
 }
@@ -120,7 +120,7 @@ TEST_F(InstallTest, FailedRemovalShowsOnlyTheUninstallMessage) {
     ExpectOldServiceOpened();
     EXPECT_CALL(platform, Delete(oldService)).WillOnce(Return(false));
     EXPECT_CALL(platform, LastError()).WillOnce(Return(5u));
-    EXPECT_CALL(platform, ShowMessage(IsMessage(kUninstallCannotRemove)));
+    EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kUninstallCannotRemove)));
     EXPECT_CALL(platform, Close(innerManager));
     EXPECT_CALL(platform, Close(oldService));
     EXPECT_CALL(platform, Close(manager));
@@ -138,7 +138,7 @@ TEST_F(InstallTest, SecondCreationFailureIsReportedWithItsCode) {
     EXPECT_CALL(platform, Close(oldService));
     EXPECT_CALL(platform, Create(manager, _)).WillOnce(Return(nullptr));
     EXPECT_CALL(platform, LastError()).WillOnce(Return(kErrorServiceMarkedForDelete));
-    EXPECT_CALL(platform, ShowMessage(IsMessage(kInstallCannotRegister)));
+    EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kInstallCannotRegister)));
     EXPECT_CALL(platform, Close(manager));
     EXPECT_EQ(installer.InstallService(), kErrorServiceMarkedForDelete);
 }

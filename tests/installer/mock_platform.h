@@ -48,6 +48,40 @@ inline auto AnswerModulePath(std::string path) {
     };
 }
 
+// Tarnward's boxes as its documentation gives them, written out here rather than
+// taken from the code, so that a changed text in the code fails the tests.
+namespace documented {
+
+inline constexpr MessageText kUninstallNoScm{
+    "Uninstall Service", "Unable to open Service Control Manager. Please contact support.",
+    MessageIcon::Error};
+inline constexpr MessageText kUninstallCannotOpen{
+    "Uninstall Service",
+    "Unable to open the old instance of Proxy Server.\nPlease try to uninstall the old version "
+    "first. If the problem will persist - please contact support.",
+    MessageIcon::Error};
+inline constexpr MessageText kUninstallCannotRemove{
+    "Uninstall Service",
+    "Unable to remove the old instance of Proxy Server.\nPlease try to uninstall the old version "
+    "first. If the problem will persist - please contact support.",
+    MessageIcon::Error};
+inline constexpr MessageText kInstallNoScm{
+    "Install Service", "Unable to open Service Control Manager. Please contact support.",
+    MessageIcon::Error};
+inline constexpr MessageText kInstallNoPath{
+    "Install Service", "Unable to get Service path. Please contact support.", MessageIcon::Error};
+inline constexpr MessageText kInstallCannotRegister{
+    "Error",
+    "Unable to register Windows Service.\nPlease uninstall any existen version of the software, "
+    "reboot the computer and try to install the software again. If the problem will persist - "
+    "please contact support.",
+    MessageIcon::Error};
+inline constexpr MessageText kNotForUsers{"Proxy Service Install/Uninstall",
+                                          "This program should not be run directly by user",
+                                          MessageIcon::Information};
+
+} // namespace documented
+
 MATCHER_P(IsMessage, expected, "") {
     return std::string(arg.caption) == expected.caption && std::string(arg.text) == expected.text &&
            arg.icon == expected.icon;

@@ -1,3 +1,5 @@
+#include "tests/support/resource_file.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,42 +14,9 @@
 // What the shipped Tarnward.exe carries besides its code, read from the built file.
 namespace {
 
-std::string ShippedProgramPath() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    const std::string own(path, length);
-    return own.substr(0, own.find_last_of('\\') + 1) + "Tarnward.exe";
+std::string TarnwardPath() {
+    return ShippedProgramPath("Tarnward.exe");
 }
-
-// A file loaded as data only, for reading its resources.
-class CResourceFile {
-public:
-    explicit CResourceFile(const std::string& path)
-        : m_module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-    CResourceFile(const CResourceFile&) = delete;
-    CResourceFile& operator=(const CResourceFile&) = delete;
-    ~CResourceFile() {
-        if (m_module != nullptr) {
-            FreeLibrary(m_module);
-        }
-    }
-
-    bool IsLoaded() const { return m_module != nullptr; }
-
-    // The raw bytes of one resource; empty when it is missing.
-    std::string Bytes(const wchar_t* type, WORD id) const {
-        HRSRC found = FindResourceW(m_module, MAKEINTRESOURCEW(id), type);
-        if (found == nullptr) {
-            return {};
-        }
-        HGLOBAL loaded = LoadResource(m_module, found);
-        const auto* data = static_cast<const char*>(LockResource(loaded));
-        return data != nullptr ? std::string(data, SizeofResource(m_module, found)) : "";
-    }
-
-private:
-    HMODULE m_module;
-};
 
 std::string VersionString(const std::vector<BYTE>& info, const std::string& name) {
     void* value = nullptr;
@@ -60,7 +29,7 @@ std::string VersionString(const std::vector<BYTE>& info, const std::string& name
 }
 
 TEST(ShippedProgram, CarriesItsVersionStrings) {
-    const std::string path = ShippedProgramPath();
+    const std::string path = TarnwardPath();
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
     ASSERT_NE(size, 0u);
@@ -85,7 +54,7 @@ TEST(ShippedProgram, CarriesItsVersionStrings) {
 }
 
 TEST(ShippedProgram, HasManifestWithoutElevationRequestAndAnIconOfSeveralSizes) {
-    const CResourceFile program(ShippedProgramPath());
+    const CResourceFile program(TarnwardPath());
     ASSERT_TRUE(program.IsLoaded());
 
     const std::string manifest = program.Bytes(RT_MANIFEST, 1);
@@ -102,7 +71,7 @@ TEST(ShippedProgram, HasManifestWithoutElevationRequestAndAnIconOfSeveralSizes) 
 }
 
 TEST(ShippedProgram, RunsInTheGraphicalSubsystemWithoutConsole) {
-    std::ifstream file(ShippedProgramPath(), std::ios::binary);
+    std::ifstream file(TarnwardPath(), std::ios::binary);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
     IMAGE_DOS_HEADER dos{};
     ASSERT_GE(bytes.size(), sizeof dos);

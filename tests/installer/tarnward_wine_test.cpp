@@ -225,7 +225,8 @@ TEST_F(TarnwardUnderWine, UninstallWithNothingRegisteredSucceedsSilently) {
 
 TEST_F(TarnwardUnderWine, WithoutSwitchShowsTheUserMessageAndExitsWithOne) {
     EXPECT_EQ(Run(kRecordingProgram, "/i"), DWORD{1});
-    EXPECT_EQ(RecordedMessages(), tarnward::FormatMessageRecord(tarnward::kNotForUsers));
+    EXPECT_EQ(RecordedMessages(), "information|Proxy Service Install/Uninstall|This program should "
+                                  "not be run directly by user\n");
     EXPECT_FALSE(IsRegistered());
 }
 

@@ -39,7 +39,7 @@ TEST_F(UninstallTest, NoScmConnectionIsReportedWithItsCode) {
     InSequence order;
     EXPECT_CALL(platform, OpenManager(kScmConnectAccess)).WillOnce(Return(nullptr));
     EXPECT_CALL(platform, LastError()).WillOnce(Return(5u));
-    EXPECT_CALL(platform, ShowMessage(IsMessage(kUninstallNoScm)));
+    EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kUninstallNoScm)));
     EXPECT_EQ(installer.UninstallService(), 5u);
 }
 
@@ -57,7 +57,7 @@ TEST_F(UninstallTest, ServiceThatCannotBeOpenedIsReportedWithItsCode) {
     EXPECT_CALL(platform, OpenManager(kScmConnectAccess)).WillOnce(Return(manager));
     EXPECT_CALL(platform, OpenNamedService(manager, _, kUninstallAccess)).WillOnce(Return(nullptr));
     EXPECT_CALL(platform, LastError()).WillOnce(Return(5u));
-    EXPECT_CALL(platform, ShowMessage(IsMessage(kUninstallCannotOpen)));
+    EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kUninstallCannotOpen)));
     EXPECT_CALL(platform, Close(manager));
     EXPECT_EQ(installer.UninstallService(), 5u);
 }
@@ -131,7 +131,7 @@ TEST_F(UninstallTest, RefusedDeletionIsReportedAndBothHandlesClosed) {
     EXPECT_CALL(platform, QueryState(service, _)).WillOnce(ReportState(kServiceStopped));
     EXPECT_CALL(platform, Delete(service)).WillOnce(Return(false));
     EXPECT_CALL(platform, LastError()).WillOnce(Return(kErrorServiceMarkedForDelete));
-    EXPECT_CALL(platform, ShowMessage(IsMessage(kUninstallCannotRemove)));
+    EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kUninstallCannotRemove)));
     EXPECT_CALL(platform, Close(manager));
     EXPECT_CALL(platform, Close(service));
     EXPECT_EQ(installer.UninstallService(), kErrorServiceMarkedForDelete);

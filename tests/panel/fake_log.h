@@ -14,13 +14,16 @@
 #include <utility>
 #include <vector>
 
-// Log files in memory. A file is `tail` preceded by filler lines up to `size`
-// bytes, so that files of gigabytes cost nothing.
+// Log files in memory, under names that may be renamed, removed and given to new
+// files. A file is `tail` preceded by filler lines up to `size` bytes, so that
+// files of gigabytes cost nothing. Its write counter stands for its last write time.
 class FakeLogFiles : public ILogFileSystem {
 public:
     struct File {
         std::uint64_t size = 0;
         std::string tail;
+        std::uint64_t index = 0;
+        std::uint64_t writes = 0;
 
         char At(std::uint64_t position) const {
             const std::uint64_t tailStart = size - tail.size();
@@ -29,15 +32,38 @@ public:
             }
             return position % 100 == 99 ? '\n' : 'x';
         }
+        LogFileStamp Stamp() const { return {size, writes}; }
     };
 
+    // Truncates the file at path and writes content, or creates it.
     void Write(const std::string& path, std::string content) {
-        files[path] = File{content.size(), std::move(content)};
+        const auto found = files.find(path);
+        if (found == files.end()) {
+            Replace(path, std::move(content));
+            return;
+        }
+        File& file = *found->second;
+        file.size = content.size();
+        file.tail = std::move(content);
+        ++file.writes;
     }
     void Append(const std::string& path, const std::string& more) {
-        File& file = files.at(path);
+        File& file = *files.at(path);
         file.size += more.size();
         file.tail += more;
+        ++file.writes;
+    }
+    // A new file under the name; one still open elsewhere lives on unnamed.
+    void Replace(const std::string& path, std::string content) {
+        const std::uint64_t size = content.size();
+        Place(path, size, std::move(content));
+    }
+    void Place(const std::string& path, std::uint64_t size, std::string tail) {
+        files[path] = std::make_shared<File>(File{size, std::move(tail), ++m_lastIndex, 1});
+    }
+    void Rename(const std::string& from, const std::string& to) {
+        files[to] = files.at(from);
+        files.erase(from);
     }
 
     std::unique_ptr<ILogSizeHandle> OpenForSizeQueries(const std::string& path) override {
@@ -45,8 +71,16 @@ public:
         if (failSizeOpen) {
             return nullptr;
         }
-        files.try_emplace(path);
-        return std::make_unique<SizeHandle>(*this, path);
+        if (files.count(path) == 0) {
+            Replace(path, "");
+        }
+        return std::make_unique<SizeHandle>(files.at(path));
+    }
+    std::optional<LogFileStamp> StampAt(const std::string& path) override {
+        ++nameQueries;
+        const auto found = files.find(path);
+        return found == files.end() ? std::nullopt
+                                    : std::optional<LogFileStamp>(found->second->Stamp());
     }
     std::unique_ptr<ILogReader> OpenForReading(const std::string& path) override {
         ++readOpens;
@@ -56,38 +90,36 @@ public:
         if (failReadOpen || files.count(path) == 0) {
             return nullptr;
         }
-        return std::make_unique<Reader>(*this, path);
+        return std::make_unique<Reader>(*this, files.at(path));
     }
 
-    std::map<std::string, File> files;
+    std::map<std::string, std::shared_ptr<File>> files;
     // Runs as a reader is opened: the service writing between the size query and the read.
     std::function<void()> whileOpening;
     bool failSizeOpen = false;
     bool failReadOpen = false;
     int sizeOpens = 0;
     int readOpens = 0;
+    int nameQueries = 0;
     std::vector<std::uint64_t> seeks;
     std::size_t largestRead = 0;
 
 private:
     class SizeHandle : public ILogSizeHandle {
     public:
-        SizeHandle(FakeLogFiles& owner, std::string path)
-            : m_owner(owner), m_path(std::move(path)) {}
-        std::optional<std::uint64_t> Size() override {
-            const auto found = m_owner.files.find(m_path);
-            return found == m_owner.files.end() ? std::nullopt
-                                                : std::optional<std::uint64_t>(found->second.size);
+        explicit SizeHandle(std::shared_ptr<File> file) : m_file(std::move(file)) {}
+        std::optional<LogFileState> Query() override {
+            return LogFileState{m_file->Stamp(), {1, m_file->index}};
         }
 
     private:
-        FakeLogFiles& m_owner;
-        std::string m_path;
+        std::shared_ptr<File> m_file;
     };
 
     class Reader : public ILogReader {
     public:
-        Reader(FakeLogFiles& owner, std::string path) : m_owner(owner), m_path(std::move(path)) {}
+        Reader(FakeLogFiles& owner, std::shared_ptr<File> file)
+            : m_owner(owner), m_file(std::move(file)) {}
         bool Seek(std::uint64_t offset) override {
             m_owner.seeks.push_back(offset);
             m_position = offset;
@@ -95,7 +127,7 @@ private:
         }
         std::size_t Read(char* buffer, std::size_t size) override {
             m_owner.largestRead = std::max(m_owner.largestRead, size);
-            const File& file = m_owner.files.at(m_path);
+            const File& file = *m_file;
             const std::uint64_t tailStart = file.size - file.tail.size();
             std::size_t count = 0;
             if (m_position >= tailStart && m_position < file.size) {
@@ -111,9 +143,11 @@ private:
 
     private:
         FakeLogFiles& m_owner;
-        std::string m_path;
+        std::shared_ptr<File> m_file;
         std::uint64_t m_position = 0;
     };
+
+    std::uint64_t m_lastIndex = 0;
 };
 
 // The rich edit view as a plain string, with a record of the page's other calls.

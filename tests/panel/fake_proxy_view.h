@@ -59,7 +59,14 @@ public:
         }
     }
     bool IsRowChecked(int row) override { return rows.at(Index(row)).checked; }
-    void DeleteRow(int row) override { rows.erase(rows.begin() + row); }
+    bool DeleteRow(int row) override {
+        if (deletesLeft == 0) {
+            return claimsDeleted;
+        }
+        --deletesLeft;
+        rows.erase(rows.begin() + row);
+        return true;
+    }
     int NextSelectedRow(int after) override {
         for (auto i = static_cast<std::size_t>(after + 1); i < rows.size(); ++i) {
             if (rows[i].selected) {
@@ -72,7 +79,15 @@ public:
         editorCalls.push_back(fields);
         return editor ? editor(fields) : false;
     }
-    void StartTimer(unsigned id, unsigned periodMs) override { timers.emplace_back(id, periodMs); }
+    std::uint32_t StartTimer(unsigned id, unsigned periodMs) override {
+        timers.emplace_back(id, periodMs);
+        if (timerErrors.empty()) {
+            return 0;
+        }
+        const std::uint32_t error = timerErrors.front();
+        timerErrors.erase(timerErrors.begin());
+        return error;
+    }
     void EndProgram(std::uint32_t exitCode) override { endedWith = exitCode; }
 
     // The user ticks or clears a row's box; the control notifies the page.
@@ -101,12 +116,17 @@ public:
     std::vector<MessageRequest> messages;
     std::vector<CRuleEditorFields> editorCalls;
     std::vector<std::pair<unsigned, unsigned>> timers;
+    // Errors of the next timer starts, one each; empty: they succeed.
+    std::vector<std::uint32_t> timerErrors;
     std::optional<std::uint32_t> endedWith;
     std::wstring buttonText;
     bool buttonEnabled = false;
     std::wstring statusText;
     std::uint32_t statusColour = 0;
     bool noteShown = false;
+    // Rows the control deletes before it keeps them, answering claimsDeleted.
+    int deletesLeft = -1;
+    bool claimsDeleted = false;
 
 private:
     static std::size_t Index(int row) { return static_cast<std::size_t>(row); }

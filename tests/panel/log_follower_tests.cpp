@@ -139,6 +139,32 @@ TEST_F(LogFollowerTest, TruncatedLogIsReadAgainFromItsStart) {
     EXPECT_EQ(follower.ReadOffset(), restarted.size());
 }
 
+TEST_F(LogFollowerTest, ANewFileUnderTheLogsNameIsFollowedFromItsStart) {
+    files.Write(LogPath(), "old 1\n");
+    Start();
+    // Rotated: renamed away, and a new log longer than what was read of the old one.
+    files.Rename(LogPath(), LogPath() + ".1");
+    files.Replace(LogPath(), "new 1\nnew 2\n");
+    files.Append(LogPath() + ".1", "late\n");
+    Tick();
+    EXPECT_EQ(view.text, L"old 1\nnew 1\nnew 2\n");
+    EXPECT_EQ(files.sizeOpens, 2);
+
+    // Deleted and created again between two ticks, also longer.
+    files.files.erase(LogPath());
+    files.Replace(LogPath(), "again 1\nagain 2\nagain 3\n");
+    Tick();
+    EXPECT_EQ(view.text, L"old 1\nnew 1\nnew 2\nagain 1\nagain 2\nagain 3\n");
+
+    // Deleted and not yet created again: an empty log takes its place, as at start.
+    files.files.erase(LogPath());
+    Tick();
+    files.Append(LogPath(), "last\n");
+    Tick();
+    EXPECT_TRUE(EndsWithText(view.text, L"again 3\nlast\n"));
+    EXPECT_EQ(follower.ReadOffset(), 5u);
+}
+
 TEST_F(LogFollowerTest, LinesWrittenDuringARefreshAreShownOnce) {
     files.Write(LogPath(), "one\n");
     files.whileOpening = [&] { files.Append(LogPath(), "two\n"); };
@@ -158,11 +184,17 @@ TEST_F(LogFollowerTest, UnchangedSizeOpensNothing) {
     EXPECT_EQ(files.readOpens, reads);
     EXPECT_EQ(view.appends, appends);
     EXPECT_EQ(files.sizeOpens, 1);
+
+    // A log that grows is the same file: it is only opened to be read.
+    files.Append(LogPath(), "two\n");
+    Tick();
+    EXPECT_EQ(view.text, L"one\ntwo\n");
+    EXPECT_EQ(files.sizeOpens, 1);
 }
 
 TEST_F(LogFollowerTest, OffsetsBeyondFourGibibytesAreFollowed) {
     constexpr std::uint64_t kFiveGiB = 5ull << 30;
-    files.files[LogPath()] = FakeLogFiles::File{kFiveGiB, "newest\n"};
+    files.Place(LogPath(), kFiveGiB, "newest\n");
     Start();
     EXPECT_TRUE(view.text.starts_with(L"<...truncated...>\nxxx"));
     EXPECT_TRUE(EndsWithText(view.text, L"newest\n"));
@@ -286,7 +318,7 @@ TEST_F(LogFollowerTest, BrowseSwitchesToTheChosenFileFromItsStart) {
     EXPECT_EQ(view.messages.at(0).icon, MessageIcon::Information);
 
     Tick();
-    EXPECT_TRUE(SameText(view.text, notice + Widen(files.files[other].tail)));
+    EXPECT_TRUE(SameText(view.text, notice + Widen(files.files[other]->tail)));
 }
 
 TEST_F(LogFollowerTest, BrowseWhoseSettingCannotBeWrittenKeepsTheOldFile) {

@@ -160,6 +160,17 @@ TEST_F(ProxyRulesTest, RemoveDeletesTheSelectedRulesAndRowsAlike) {
     view.UserSetChecked(2, false);
     EXPECT_FALSE(logic.Rules().at(2).Enable);
     EXPECT_TRUE(logic.Rules().at(1).Enable);
+
+    // A row the control keeps stays selected: the loop ends, rows and rules in step.
+    view.deletesLeft = 1;
+    view.Select({0, 2});
+    logic.OnRemoveRule();
+    EXPECT_THAT(Names(logic.Rules()), ElementsAre("r2", "r4"));
+    EXPECT_THAT(view.Column(0), ElementsAre(L"r2", L"r4"));
+    // One that claims to delete but keeps the row: the count of rows ends the loop.
+    view.claimsDeleted = true;
+    logic.OnRemoveRule();
+    EXPECT_THAT(Names(logic.Rules()), ElementsAre("r2"));
 }
 
 TEST_F(ProxyRulesTest, CheckBoxesSwitchRulesAndSetTheFlag) {

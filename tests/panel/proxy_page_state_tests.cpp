@@ -205,6 +205,36 @@ TEST_F(ProxyStateTest, RefusedRequestsKeepTheStateAndShowTheCode) {
     ExpectDisplay(stopView, kRunning);
 }
 
+TEST_F(ProxyStateTest, WithoutItsTimerTheServiceIsNotAskedToChange) {
+    // Only the timer would confirm the change: "Starting..." would stay for ever.
+    view.timerErrors = {1450, 1450};
+    Initialise(FakeScm::kStopped);
+    logic.OnStartStop();
+    EXPECT_EQ(OnlyMessage().text, L"Could not start Tarnlink Service, error = 1450");
+    EXPECT_EQ(scm.starts, 0);
+    ExpectDisplay(view, kStopped);
+
+    // Tried again at the next request; once it runs, the start goes ahead.
+    view.messages.clear();
+    logic.OnStartStop();
+    EXPECT_EQ(scm.starts, 1);
+    ExpectDisplay(view, kStarting);
+    EXPECT_EQ(view.timers.size(), 3u);
+
+    FakeProxyView stopView;
+    stopView.timerErrors = {8};
+    FakeScm stopScm;
+    stopScm.state = FakeScm::kRunning;
+    CProxyPageLogic running(stopView, stopScm, settingsPath);
+    ASSERT_TRUE(running.Initialise());
+    stopView.timerErrors = {8};
+    running.OnStartStop();
+    ASSERT_EQ(stopView.messages.size(), 1u);
+    EXPECT_EQ(stopView.messages.at(0).text, L"Could not stop Tarnlink Service, error = 8");
+    EXPECT_EQ(stopScm.stops, 0);
+    ExpectDisplay(stopView, kRunning);
+}
+
 TEST_F(ProxyStateTest, ButtonFollowsAServiceThatChangedByItself) {
     Initialise(FakeScm::kStopped);
     scm.state = FakeScm::kRunning;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+// COM initialised apartment-threaded on the calling thread for the object's life.
+// The shell's ShellExecuteW wants it on a thread that calls it: some handlers of the
+// addresses it opens are COM objects.
+class CComApartment {
+public:
+    CComApartment();
+    CComApartment(const CComApartment&) = delete;
+    CComApartment& operator=(const CComApartment&) = delete;
+    ~CComApartment();
+
+    // S_OK, S_FALSE when the thread had it already, or the failure.
+    HRESULT Result() const { return m_result; }
+
+private:
+    HRESULT m_result;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// A shipped program beside the running test program, by its file name.
+inline std::string ShippedProgramPath(const std::string& fileName) {
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string own(path, length);
+    return own.substr(0, own.find_last_of('\\') + 1) + fileName;
+}
+
+// A program file loaded as data only, for reading its resources.
+class CResourceFile {
+public:
+    explicit CResourceFile(const std::string& path)
+        : m_module(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+    CResourceFile(const CResourceFile&) = delete;
+    CResourceFile& operator=(const CResourceFile&) = delete;
+    ~CResourceFile() {
+        if (m_module != nullptr) {
+            FreeLibrary(m_module);
+        }
+    }
+
+    bool IsLoaded() const { return m_module != nullptr; }
+
+    // The raw bytes of one resource; empty when it is missing.
+    std::string Bytes(const wchar_t* type, WORD id) const {
+        HRSRC found = FindResourceW(m_module, MAKEINTRESOURCEW(id), type);
+        if (found == nullptr) {
+            return {};
+        }
+        HGLOBAL loaded = LoadResource(m_module, found);
+        const auto* data = static_cast<const char*>(LockResource(loaded));
+        return data != nullptr ? std::string(data, SizeofResource(m_module, found)) : "";
+    }
+
+private:
+    HMODULE m_module;
+};
