@@ -1,0 +1,21 @@
+; Every text the setup program and its uninstaller show, in one place.
+; $INSTDIR and $0 are filled in where the text is shown.
+
+!define TEXT_WELCOME_INSTALL "Setup will install Tarnlink ${PRODUCT_VERSION}: the control panel ${PANEL_EXE}, the service installer ${TARNWARD_EXE} and the service program ${SERVICE_EXE}. It registers the service ${SERVICE_NAME}; the service starts with the next start of Windows, or when you start it from the control panel.$\r$\n$\r$\n${SETTINGS_FILE} and the log of an earlier installation in the same folder are kept.${TEXT_STANDIN_NOTE}"
+!define TEXT_STANDIN_WARNING "$\r$\n$\r$\nTEST PACKAGE: this ${SERVICE_EXE} is the test stand-in, not the real service. Do not ship it."
+!define TEXT_BRANDING_STANDIN "Tarnlink ${PRODUCT_VERSION} (test stand-in service)"
+
+!define TEXT_ALREADY_RUNNING "Another Tarnlink setup or uninstall is already running.$\r$\n$\r$\nWait until it has finished, then try again."
+!define TEXT_NO_ADMIN_RIGHTS "Administrator rights are needed to install or remove Tarnlink.$\r$\n$\r$\nPlease right-click the program and select $\"Run as administrator$\"."
+!define TEXT_PANEL_OPEN "The Tarnlink control panel is open. Close it, then press Retry."
+!define TEXT_FOLDER_NOT_WRITABLE "Setup cannot write to the folder$\r$\n$INSTDIR$\r$\n$\r$\nChoose another folder, or make sure that this one can be written, then try again. Nothing was installed."
+!define TEXT_FILE_NOT_WRITABLE "Setup cannot write the file$\r$\n$0$\r$\n$\r$\nClose the program that uses it, then press Retry."
+!define TEXT_NOT_INSTALLED_AFTER_FAILURE "Tarnlink is not installed. ${SETTINGS_FILE} and the log are kept."
+!define TEXT_OLD_SERVICE_NOT_REMOVED "${TARNWARD_EXE} -u failed with exit code $0: the service of the earlier installation could not be removed, so its programs cannot be replaced. Nothing else was changed."
+!define TEXT_SERVICE_NOT_REGISTERED "${TARNWARD_EXE} -i failed with exit code $0: the service ${SERVICE_NAME} could not be registered. ${TEXT_NOT_INSTALLED_AFTER_FAILURE}"
+!define TEXT_TARNWARD_NOT_STARTED "${TARNWARD_EXE} could not be started:$\r$\n$INSTDIR\${TARNWARD_EXE}"
+!define TEXT_SERVICE_NOT_REMOVED "${TARNWARD_EXE} -u failed with exit code $0: the service ${SERVICE_NAME} could not be removed. Nothing was removed; run the uninstall again when the cause is fixed."
+
+!define TEXT_SHORTCUT_NAME "Tarnlink Control Panel"
+!define TEXT_SECTION_SETTINGS "Settings and log"
+!define TEXT_UNINSTALL_CHOICE "The programs, the Start menu entry and the service are removed. ${SETTINGS_FILE} and the service's log are kept, so that a new installation finds the rules again, unless you tick the box below."

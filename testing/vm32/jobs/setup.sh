@@ -1,0 +1,251 @@
+#!/usr/bin/env bash
+# The setup program of the win32 build under 32-bit Wine, as an administrator and a
+# deployment tool use it: silent install into a folder whose name holds a space, the
+# control panel from there, an upgrade that keeps the settings, silent removal, and
+# the failures (Tarnward fails, a second setup runs, the control panel is open, the
+# folder cannot be written). Also saves the wizard's first page as setup_wizard.png.
+set -u
+cd "$TARN_ROOT" || exit 1
+out=$TARN_OUT
+passed=0
+failed=0
+blocker=0
+finish() {
+    # The next job shares the prefix: leave no service that would stop Tarnward.
+    [ "$blocker" = 1 ] && wine sc delete TarnlinkBlocker >>"$out/wine.log" 2>&1
+    echo "$passed passed, $failed failed" >"$out/summary"
+}
+trap finish EXIT
+
+ok() {
+    echo "ok $1"
+    passed=$((passed + 1))
+}
+fail() {
+    echo "FAIL $1: $2"
+    failed=$((failed + 1))
+    import -window root "$out/$1.png" 2>/dev/null
+}
+# check NAME WHY COMMAND...: one line for the check, from the command's result.
+check() {
+    local name=$1 why=$2
+    shift 2
+    if "$@"; then ok "$name"; else fail "$name" "$why"; fi
+}
+
+setup=$(ls build/win32/Tarnlink-*-setup-standin.exe 2>/dev/null | head -n 1)
+if [ -z "$setup" ]; then
+    fail setup_built "no build/win32/Tarnlink-*-setup-standin.exe; build the win32 preset first"
+    exit 1
+fi
+ok setup_built
+
+drive_c="$WINEPREFIX/drive_c"
+winpath() { local p=$1; echo "Z:${p//\//\\}"; }
+setup_win=$(winpath "$(realpath "$setup")")
+# A 32-bit program in a 64-bit prefix sees the 32-bit views of Program Files and
+# of the registry's software key.
+if [ -d "$drive_c/Program Files (x86)" ]; then
+    default_dir="$drive_c/Program Files (x86)/Tarnlink"
+    taskkill='C:\windows\syswow64\taskkill.exe'
+    uninstall_key='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Tarnlink'
+else
+    default_dir="$drive_c/Program Files/Tarnlink"
+    taskkill=taskkill
+    uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnlink'
+fi
+service_key='HKLM\System\CurrentControlSet\Services\TarnlinkServer'
+shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tarnlink Control Panel.lnk"
+programs=(Tarnlink.exe Tarnward.exe Proxy.exe)
+dir="$drive_c/Tarnlink Test"
+quoted_service_path='"c:\tarnlink test\Proxy.exe"'
+
+# run_line LINE: runs a Windows command line from a batch file, as a deployment tool
+# would (cmd waits for it), and leaves its whole exit code in $code.
+run_line() {
+    local bat="$out/run.bat" codefile="$out/code.txt"
+    rm -f "$codefile"
+    printf '@echo off\r\n%s\r\necho %%ERRORLEVEL%% >"%s"\r\n' "$1" "$(winpath "$codefile")" >"$bat"
+    timeout -k 5 300 wine cmd /c "$(winpath "$bat")" </dev/null >>"$out/wine.log" 2>&1
+    read_code
+}
+read_code() {
+    code=$(tr -dc '0-9-' <"$out/code.txt" 2>/dev/null)
+    [ -n "$code" ] || code="none (timed out)"
+}
+
+wait_window() { # NAME SECONDS
+    local i
+    for ((i = 0; i < $2 * 2; i++)); do
+        xwininfo -name "$1" >/dev/null 2>&1 && return 0
+        sleep 0.5
+    done
+    return 1
+}
+shot_window() { # NAME FILE
+    local geometry
+    geometry=$(xwininfo -name "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+        /Width:/{w=$2} /Height:/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')
+    import -window root -crop "$geometry" +repage "$2"
+}
+# Closes a program's windows as their close box does, and waits until they are gone.
+close_program() { # EXE WINDOW
+    local i
+    wine "$taskkill" /im "$1" >>"$out/wine.log" 2>&1
+    for ((i = 0; i < 60; i++)); do
+        xwininfo -name "$2" >/dev/null 2>&1 || break
+        sleep 0.5
+    done
+    sleep 2
+}
+
+reg_value() { # KEY NAME: the value's data, or nothing when key or value is missing
+    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+        sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+entry_gone() { ! key_exists "$uninstall_key"; }
+registered_from_test_dir() { [ "$(reg_value "$service_key" ImagePath)" = "$quoted_service_path" ]; }
+# The SCM removes a registration once no handle is open: give it up to 30 s.
+service_gone() {
+    local i
+    for ((i = 0; i < 30; i++)); do
+        key_exists "$service_key" || return 0
+        sleep 1
+    done
+    return 1
+}
+files_are() { # present|absent DIR NAME...
+    local state=$1 folder=$2 name
+    shift 2
+    for name in "$@"; do
+        if [ "$state" = present ]; then
+            [ -f "$folder/$name" ] || return 1
+        else
+            [ ! -e "$folder/$name" ] || return 1
+        fi
+    done
+}
+listing() { ls "$1" 2>&1 | tr '\n' ' '; }
+settings_kept() { (cd "$dir" && md5sum -c --quiet <<<"$settings_sums"); }
+
+# --- Silent install into a folder whose name holds a space.
+run_line "\"$setup_win\" /S /D=C:\\Tarnlink Test"
+check install_exit_code "setup exited with $code" [ "$code" = 0 ]
+check install_places_programs "in $dir: $(listing "$dir")" \
+    files_are present "$dir" "${programs[@]}" Uninstall.exe
+check install_registers_quoted_path "ImagePath is [$(reg_value "$service_key" ImagePath)]" \
+    registered_from_test_dir
+entry=$(wine reg query "$uninstall_key" 2>/dev/null | tr -d '\r')
+echo "$entry" >"$out/uninstall_entry.txt"
+missing=""
+for value in DisplayName DisplayVersion Publisher UninstallString QuietUninstallString EstimatedSize; do
+    grep -q "^ *$value " <<<"$entry" || missing="$missing $value"
+done
+check install_adds_uninstall_entry "missing:$missing" [ -z "$missing" ]
+check install_uninstall_command "UninstallString is not the installed uninstaller" \
+    grep -qF '"C:\Tarnlink Test\Uninstall.exe"' <<<"$entry"
+check install_adds_start_menu_entry "no $shortcut" [ -f "$shortcut" ]
+
+# --- The control panel from the installed folder opens the stand-in service. While
+# it is open the service can be neither replaced nor removed: a setup refuses.
+panel_title="Tarnlink Control Panel v1.0"
+wine 'C:\Tarnlink Test\Tarnlink.exe' </dev/null >>"$out/wine.log" 2>&1 &
+if wait_window "$panel_title" 120; then
+    sleep 5
+    shot_window "$panel_title" "$out/control_panel.png"
+    # A panel that cannot open the service says so and ends.
+    check panel_shows_service "the panel ended after start-up" wait_window "$panel_title" 1
+    run_line "\"$setup_win\" /S"
+    check setup_refused_while_panel_open "setup exited with $code, not 2" [ "$code" = 2 ]
+    check refused_setup_keeps_registration "ImagePath is [$(reg_value "$service_key" ImagePath)]" \
+        registered_from_test_dir
+    check refused_setup_keeps_programs "in $dir: $(listing "$dir")" \
+        files_are present "$dir" "${programs[@]}" Uninstall.exe
+else
+    fail panel_shows_service "no window \"$panel_title\" within 120 s"
+fi
+close_program Tarnlink.exe "$panel_title"
+
+# --- Upgrade over it: settings and log kept, registration still valid.
+printf '[Tarnlink]\r\nRulesCount=1\r\n[Rule1]\r\nName=Kept\r\nEnable=1\r\nSrcFirstIp=167772161\r\nSrcLastIp=167772170\r\nTargetAddress=vpn.example\r\n' \
+    >"$dir/Settings.ini"
+echo "log line kept over the upgrade" >"$dir/TarnlinkLog.txt"
+settings_sums=$(cd "$dir" && md5sum Settings.ini TarnlinkLog.txt)
+run_line "\"$setup_win\" /S"
+check upgrade_exit_code "setup exited with $code" [ "$code" = 0 ]
+check upgrade_finds_earlier_folder "in $dir: $(listing "$dir")" \
+    files_are present "$dir" "${programs[@]}" Uninstall.exe
+check upgrade_keeps_settings_and_log "Settings.ini or the log changed" settings_kept
+check upgrade_keeps_registration "ImagePath is [$(reg_value "$service_key" ImagePath)]" \
+    registered_from_test_dir
+
+# --- Silent removal as deployment tools run it (QuietUninstallString: waits, real exit code).
+run_line "\"C:\\Tarnlink Test\\Uninstall.exe\" /S _?=C:\\Tarnlink Test"
+check uninstall_exit_code "uninstall exited with $code" [ "$code" = 0 ]
+check uninstall_removes_service "TarnlinkServer still registered" service_gone
+check uninstall_removes_programs "in $dir: $(listing "$dir")" files_are absent "$dir" "${programs[@]}"
+check uninstall_removes_entry "the uninstall entry is still there" entry_gone
+check uninstall_removes_start_menu_entry "$shortcut is still there" [ ! -e "$shortcut" ]
+check uninstall_keeps_settings_and_log "Settings.ini or the log changed or went" settings_kept
+
+# --- Tarnward fails: another service already holds the display name TarnlinkServer.
+wine sc create TarnlinkBlocker binpath= 'C:\windows\system32\notepad.exe' displayname= TarnlinkServer \
+    >>"$out/wine.log" 2>&1 && blocker=1
+fail_dir="$drive_c/Tarnlink Fail"
+(run_line "\"$setup_win\" /S /D=C:\\Tarnlink Fail") &
+failing=$!
+if wait_window Error 180; then
+    sleep 2
+    shot_window Error "$out/tarnward_failure.png"
+    ok tarnward_shows_its_message
+    close_program Tarnward.exe Error
+else
+    fail tarnward_shows_its_message "no box \"Error\" from Tarnward.exe -i within 180 s"
+fi
+wait "$failing"
+read_code
+check failed_install_exit_code "setup exited with $code, not Tarnward's 1078" [ "$code" = 1078 ]
+check failed_install_leaves_no_service "TarnlinkServer is registered" service_gone
+check failed_install_leaves_nothing "in $fail_dir: $(listing "$fail_dir")" \
+    files_are absent "$fail_dir" "${programs[@]}" Uninstall.exe
+check failed_install_leaves_no_entry "an uninstall entry is there" entry_gone
+wine sc delete TarnlinkBlocker >>"$out/wine.log" 2>&1 && blocker=0
+
+# --- The wizard, and a second setup started while it is open.
+wine "$setup_win" </dev/null >>"$out/wine.log" 2>&1 &
+if wait_window "Tarnlink Setup" 180; then
+    sleep 3
+    shot_window "Tarnlink Setup" "$out/setup_wizard.png"
+    ok wizard_opens
+    run_line "\"$setup_win\" /S /D=C:\\Tarnlink Second"
+    check second_setup_refused "second setup exited with $code, not 2" [ "$code" = 2 ]
+    check second_setup_changes_nothing "C:\\Tarnlink Second was created" [ ! -e "$drive_c/Tarnlink Second" ]
+else
+    fail wizard_opens "no window \"Tarnlink Setup\" within 180 s"
+fi
+close_program "$(basename "$setup")" "Tarnlink Setup"
+
+# --- Folders that cannot be written: on a drive that does not exist, and under a file.
+run_line "\"$setup_win\" /S /D=Q:\\Tarnlink"
+check missing_drive_exit_code "setup exited with $code, not 4" [ "$code" = 4 ]
+: >"$drive_c/blocked"
+run_line "\"$setup_win\" /S /D=C:\\blocked\\Tarnlink"
+check folder_under_file_exit_code "setup exited with $code, not 4" [ "$code" = 4 ]
+check unwritable_folders_leave_no_service "TarnlinkServer is registered" service_gone
+check unwritable_folders_install_nowhere "programs in $default_dir" [ ! -e "$default_dir/Tarnlink.exe" ]
+
+# --- The default folder (the 32-bit Program Files) and the plain silent removal,
+# which returns at once and finishes from a copy of the uninstaller.
+run_line "\"$setup_win\" /S"
+check default_folder_install "setup exited with $code; in $default_dir: $(listing "$default_dir")" \
+    files_are present "$default_dir" "${programs[@]}"
+default_win="C:${default_dir#"$drive_c"}"
+run_line "\"${default_win//\//\\}\\Uninstall.exe\" /S"
+for ((i = 0; i < 120; i++)); do
+    files_are absent "$default_dir" "${programs[@]}" Uninstall.exe && break
+    sleep 1
+done
+check plain_uninstall_removes_everything "in $default_dir: $(listing "$default_dir")" \
+    files_are absent "$default_dir" "${programs[@]}" Uninstall.exe
+check plain_uninstall_removes_service "TarnlinkServer still registered" service_gone
