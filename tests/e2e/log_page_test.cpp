@@ -111,10 +111,10 @@ bool WriteAt(const std::string& path, std::uint64_t offset, const std::string& t
     LARGE_INTEGER position{};
     position.QuadPart = static_cast<LONGLONG>(offset);
     DWORD written = 0;
-    const bool ok = SetFilePointerEx(file, position, nullptr, FILE_BEGIN) &&
-                    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written,
-                              nullptr) &&
-                    written == text.size();
+    const bool ok =
+        SetFilePointerEx(file, position, nullptr, FILE_BEGIN) &&
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+        written == text.size();
     CloseHandle(file);
     return ok;
 }

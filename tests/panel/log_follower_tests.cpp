@@ -107,7 +107,8 @@ TEST_F(LogFollowerTest, LargeLogShowsTheMarkerAndTheLastTwoMebibytesFromALineSta
     const std::string log = NumberedLines(5 * 1024 * 1024);
     files.Write(LogPath(), log);
     Start();
-    const std::size_t lineStart = log.find('\n', log.size() - static_cast<std::size_t>(kTwoMiB)) + 1;
+    const std::size_t lineStart =
+        log.find('\n', log.size() - static_cast<std::size_t>(kTwoMiB)) + 1;
     EXPECT_TRUE(SameText(view.text, L"<...truncated...>\n" + Widen(log.substr(lineStart))));
     EXPECT_EQ(follower.ReadOffset(), log.size());
     EXPECT_LE(files.largestRead, 19'999u);
