@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Choosing another log file on the Log page.
 namespace {
@@ -131,14 +132,24 @@ TEST_F(LogPage, FollowsALogLargerThanFourGiB) {
     ASSERT_NE(StartPanel(), nullptr);
     HWND log = ShowLogPage();
     ASSERT_NE(log, nullptr);
-    const auto viewHas = [&](const wchar_t* text) {
-        return ui::ControlText(log, IDC_LOG_VIEW).find(text) != std::wstring::npos;
+    const auto timesShown = [&](std::wstring_view text) {
+        const std::wstring view = ui::ControlText(log, IDC_LOG_VIEW);
+        std::size_t count = 0;
+        for (auto at = view.find(text); at != std::wstring::npos; at = view.find(text, at + 1)) {
+            ++count;
+        }
+        return count;
     };
-    EXPECT_TRUE(WaitUntil([&] { return viewHas(L"last line before opening"); }, ui::kUiPatience));
+    EXPECT_TRUE(
+        WaitUntil([&] { return timesShown(L"last line before opening") > 0; }, ui::kUiPatience));
     EXPECT_EQ(ui::ControlText(log, IDC_LOG_VIEW).rfind(L"<...truncated...>", 0), 0u);
 
     ASSERT_TRUE(WriteAt(path, kFiveGiB + tail.size(), "appended past 4 GiB\r\n"));
-    EXPECT_TRUE(WaitUntil([&] { return viewHas(L"appended past 4 GiB"); }, ui::kUiPatience));
+    EXPECT_TRUE(WaitUntil([&] { return timesShown(L"appended past 4 GiB") > 0; }, ui::kUiPatience));
+    // An offset cut to 32 bits would read the end again at every tick.
+    EXPECT_EQ(timesShown(L"<...truncated...>"), 1u);
+    EXPECT_EQ(timesShown(L"last line before opening"), 1u);
+    EXPECT_EQ(timesShown(L"appended past 4 GiB"), 1u);
 }
 
 } // namespace
