@@ -37,6 +37,8 @@ public:
     std::unique_ptr<ILogSizeHandle> OpenForSizeQueries(const std::string&) override {
         return std::make_unique<SizeHandle>(*this);
     }
+    // One file all along, rewritten in place: the name and the handle always agree.
+    std::optional<LogFileStamp> StampAt(const std::string&) override { return Stamp(); }
     std::unique_ptr<ILogReader> OpenForReading(const std::string&) override {
         return std::make_unique<Reader>(*this);
     }
@@ -45,10 +47,14 @@ public:
     std::size_t readSize = 0; // 0: as much as asked for
 
 private:
+    LogFileStamp Stamp() const { return {bytes.size(), 0}; }
+
     class SizeHandle : public ILogSizeHandle {
     public:
         explicit SizeHandle(ChoppyLog& log) : m_log(log) {}
-        std::optional<std::uint64_t> Size() override { return m_log.bytes.size(); }
+        std::optional<LogFileState> Query() override {
+            return LogFileState{m_log.Stamp(), LogFileId{1, 1}};
+        }
 
     private:
         ChoppyLog& m_log;
