@@ -26,8 +26,12 @@ cleanup() {
     umount "$root/proc" "$root/sys" "$root/dev/pts" "$root/dev" 2>/dev/null || true
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM
 
-rm -rf "$root" "$out/disk.raw" "$out/vmlinuz" "$out/initrd.img"
+# An interrupted build may have left the host's /dev mounted inside the old root:
+# unmount first, and never let the removal cross into another file system.
+cleanup
+rm -rf --one-file-system "$root" "$out/disk.raw" "$out/vmlinuz" "$out/initrd.img"
 mkdir -p "$root"
 echo "vm32: debootstrap from $mirror"
 debootstrap --variant=minbase bookworm "$root" "$mirror" >"$out/debootstrap.log" 2>&1 ||
@@ -59,4 +63,4 @@ cp "$root"/boot/initrd.img-* "$out/initrd.img"
 
 echo "vm32: writing the disk image"
 mkfs.ext4 -q -F -L tarnvm -d "$root" "$out/disk.raw" 6G
-rm -rf "$root"
+rm -rf --one-file-system "$root"
