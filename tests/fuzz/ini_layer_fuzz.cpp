@@ -14,6 +14,7 @@
 //   anything else, then section key: string read
 #include "config/profile_backend.h"
 #include "ini_model.h"
+#include "fuzz_input.h"
 #include "scratch_file.h"
 
 #include <algorithm>
@@ -43,24 +44,6 @@ void Check(bool condition) {
         std::abort();
     }
 }
-
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
-    bool More() const { return m_at < m_size; }
-    std::uint8_t Byte() { return m_at < m_size ? m_data[m_at++] : 0; }
-    std::string Bytes(std::size_t count) {
-        count = std::min(count, m_size - m_at);
-        std::string bytes(reinterpret_cast<const char*>(m_data + m_at), count);
-        m_at += count;
-        return bytes;
-    }
-
-private:
-    const std::uint8_t* m_data;
-    std::size_t m_size;
-    std::size_t m_at = 0;
-};
 
 // A name the store could use: no line break, '=', bracket or ';', no blanks at its ends.
 template <std::size_t N> std::string Name(Input& input, const char* const (&usual)[N]) {

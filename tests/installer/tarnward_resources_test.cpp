@@ -14,34 +14,24 @@
 // What the shipped Tarnward.exe carries besides its code, read from the built file.
 namespace {
 
+// The version block's strings: US English, in the program's code page.
+constexpr char kStrings[] = "040904b0";
+
 std::string TarnwardPath() {
     return ShippedProgramPath("Tarnward.exe");
 }
 
-std::string VersionString(const std::vector<BYTE>& info, const std::string& name) {
-    void* value = nullptr;
-    UINT length = 0;
-    const std::string key = "\\StringFileInfo\\040904b0\\" + name;
-    if (!VerQueryValueA(info.data(), key.c_str(), &value, &length) || length == 0) {
-        return "<missing>";
-    }
-    return static_cast<const char*>(value);
-}
-
 TEST(ShippedProgram, CarriesItsVersionStrings) {
     const std::string path = TarnwardPath();
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    ASSERT_NE(size, 0u);
-    std::vector<BYTE> info(size);
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
+    const std::vector<BYTE> info = VersionInfo(path);
+    ASSERT_FALSE(info.empty());
 
-    EXPECT_EQ(VersionString(info, "FileDescription"), "Tarnlink Configurator");
-    EXPECT_EQ(VersionString(info, "InternalName"), "Tarnward");
-    EXPECT_EQ(VersionString(info, "OriginalFilename"), "Tarnward.exe");
-    EXPECT_EQ(VersionString(info, "ProductName"), "Tarnlink");
-    EXPECT_EQ(VersionString(info, "FileVersion"), "0, 90, 0, 0");
-    EXPECT_EQ(VersionString(info, "ProductVersion"), "0, 90, 0, 0");
+    EXPECT_EQ(VersionString(info, kStrings, "FileDescription"), "Tarnlink Configurator");
+    EXPECT_EQ(VersionString(info, kStrings, "InternalName"), "Tarnward");
+    EXPECT_EQ(VersionString(info, kStrings, "OriginalFilename"), "Tarnward.exe");
+    EXPECT_EQ(VersionString(info, kStrings, "ProductName"), "Tarnlink");
+    EXPECT_EQ(VersionString(info, kStrings, "FileVersion"), "0, 90, 0, 0");
+    EXPECT_EQ(VersionString(info, kStrings, "ProductVersion"), "0, 90, 0, 0");
 
     void* fixed = nullptr;
     UINT length = 0;

@@ -19,6 +19,9 @@
 
 namespace {
 
+// The version block's strings: US English, in the program's code page.
+constexpr char kStrings[] = "040904e4";
+
 std::string TarnlinkPath() {
     return ShippedProgramPath("Tarnlink.exe");
 }
@@ -354,30 +357,17 @@ TEST(TarnlinkResources, StringsNameTheAboutEntryAndTheWindowCaption) {
     EXPECT_EQ(TableString(program, 102), L"Tarnlink Control Panel v1.0");
 }
 
-std::string VersionString(const std::vector<BYTE>& info, const std::string& name) {
-    void* value = nullptr;
-    UINT length = 0;
-    const std::string key = "\\StringFileInfo\\040904e4\\" + name;
-    if (!VerQueryValueA(info.data(), key.c_str(), &value, &length) || length == 0) {
-        return "<missing>";
-    }
-    return static_cast<const char*>(value);
-}
-
 TEST(TarnlinkResources, VersionBlockIsUsEnglishInCodePage1252ForVersion1001) {
     const std::string path = TarnlinkPath();
-    DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    ASSERT_NE(size, 0u);
-    std::vector<BYTE> info(size);
-    ASSERT_TRUE(GetFileVersionInfoA(path.c_str(), 0, size, info.data()));
+    const std::vector<BYTE> info = VersionInfo(path);
+    ASSERT_FALSE(info.empty());
 
-    EXPECT_EQ(VersionString(info, "FileDescription"), "Tarnlink Control Panel");
-    EXPECT_EQ(VersionString(info, "InternalName"), "Tarnlink");
-    EXPECT_EQ(VersionString(info, "OriginalFilename"), "Tarnlink.exe");
-    EXPECT_EQ(VersionString(info, "ProductName"), "Tarnlink");
-    EXPECT_EQ(VersionString(info, "FileVersion"), "1.0.0.1");
-    EXPECT_EQ(VersionString(info, "ProductVersion"), "1.0.0.1");
+    EXPECT_EQ(VersionString(info, kStrings, "FileDescription"), "Tarnlink Control Panel");
+    EXPECT_EQ(VersionString(info, kStrings, "InternalName"), "Tarnlink");
+    EXPECT_EQ(VersionString(info, kStrings, "OriginalFilename"), "Tarnlink.exe");
+    EXPECT_EQ(VersionString(info, kStrings, "ProductName"), "Tarnlink");
+    EXPECT_EQ(VersionString(info, kStrings, "FileVersion"), "1.0.0.1");
+    EXPECT_EQ(VersionString(info, kStrings, "ProductVersion"), "1.0.0.1");
 
     void* translation = nullptr;
     UINT length = 0;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // A shipped program beside the running test program, by its file name.
 inline std::string ShippedProgramPath(const std::string& fileName) {
@@ -41,3 +42,26 @@ public:
 private:
     HMODULE m_module;
 };
+
+// A program file's whole version information; empty when it has none.
+inline std::vector<BYTE> VersionInfo(const std::string& path) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    std::vector<BYTE> info(size);
+    if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, info.data())) {
+        info.clear();
+    }
+    return info;
+}
+
+// One string of the version block of a language and code page ("040904e4").
+inline std::string VersionString(const std::vector<BYTE>& info, const std::string& block,
+                                 const std::string& name) {
+    void* value = nullptr;
+    UINT length = 0;
+    const std::string key = "\\StringFileInfo\\" + block + "\\" + name;
+    if (info.empty() || !VerQueryValueA(info.data(), key.c_str(), &value, &length) || length == 0) {
+        return "<missing>";
+    }
+    return static_cast<const char*>(value);
+}
