@@ -1,4 +1,5 @@
 #include "log_model.h"
+#include "mini_code_page.h"
 
 #include "config/ansi_text.h"
 #include "panel/log_follower.h"
@@ -12,33 +13,8 @@ namespace {
 
 constexpr std::size_t kTwoMiB = 2'097'152;
 constexpr wchar_t kMarker[] = L"<...truncated...>\n";
-constexpr unsigned char kLeadByte = 0x81;
 
 } // namespace
-
-std::size_t MiniCompletePrefix(std::string_view bytes) {
-    std::size_t complete = 0;
-    for (std::size_t i = 0; i < bytes.size();) {
-        i += static_cast<unsigned char>(bytes[i]) == kLeadByte ? 2 : 1;
-        if (i <= bytes.size()) {
-            complete = i;
-        }
-    }
-    return complete;
-}
-
-std::wstring MiniToWide(std::string_view bytes) {
-    std::wstring wide;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte == kLeadByte && i + 1 < bytes.size()) {
-            wide += static_cast<wchar_t>(0x3000 + static_cast<unsigned char>(bytes[++i]));
-        } else {
-            wide += static_cast<wchar_t>(byte);
-        }
-    }
-    return wide;
-}
 
 void Expected::Refresh(const std::string& file) {
     if (file.size() < m_offset) {
@@ -59,9 +35,10 @@ void Expected::Refresh(const std::string& file) {
             lineFeed == std::string_view::npos ? std::string_view() : added.substr(lineFeed + 1);
     }
     std::remove_copy(added.begin(), added.end(), std::back_inserter(m_pending), '\0');
-    const std::size_t complete = m_doubleByte ? MiniCompletePrefix(m_pending) : m_pending.size();
+    const std::size_t complete =
+        m_doubleByte ? mini_code_page::CompletePrefix(m_pending) : m_pending.size();
     if (m_doubleByte) {
-        Append(MiniToWide(std::string_view(m_pending).substr(0, complete)));
+        Append(mini_code_page::ToWide(std::string_view(m_pending).substr(0, complete)));
     } else {
         Append(AnsiToWide(std::string_view(m_pending).substr(0, complete)));
     }

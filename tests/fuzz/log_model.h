@@ -10,10 +10,6 @@
 // coverage feedback: it is not code under test, and it runs over megabytes.
 namespace log_model {
 
-// A double-byte code page in miniature: 0x81 leads, the next byte completes.
-std::size_t MiniCompletePrefix(std::string_view bytes);
-std::wstring MiniToWide(std::string_view bytes);
-
 // What the page must have shown so far, kept to its last characters.
 class Expected {
 public:

@@ -16,6 +16,7 @@
 #include "fake_log.h"
 #include "fuzz_input.h"
 #include "log_model.h"
+#include "mini_code_page.h"
 #include "panel/log_follower.h"
 
 #include <algorithm>
@@ -103,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeLogView view;
     CLogFollower follower(view, log, "/nonexistent/Settings.ini", "/nonexistent/",
                           doubleByte
-                              ? AnsiCodec{&log_model::MiniCompletePrefix, &log_model::MiniToWide}
+                              ? AnsiCodec{&mini_code_page::CompletePrefix, &mini_code_page::ToWide}
                               : SystemAnsiCodec());
     log_model::Expected expected(doubleByte);
     std::size_t growth = 0;

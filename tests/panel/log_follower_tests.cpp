@@ -3,6 +3,7 @@
 #include "config/conf_file.h"
 #include "config/profile_functions.h"
 #include "fake_log.h"
+#include "mini_code_page.h"
 #include "panel/log_follower.h"
 #include "temp_folder.h"
 
@@ -230,34 +231,9 @@ TEST_F(LogFollowerTest, NulBytesDoNotHideTheRestOfARead) {
     EXPECT_EQ(view.text, L"abcdef\n");
 }
 
-// A double-byte code page in miniature: byte 0x81 leads, the next byte completes.
-std::size_t MiniCompletePrefix(std::string_view bytes) {
-    std::size_t i = 0;
-    std::size_t complete = 0;
-    while (i < bytes.size()) {
-        i += static_cast<unsigned char>(bytes[i]) == 0x81 ? std::size_t{2} : std::size_t{1};
-        if (i <= bytes.size()) {
-            complete = i;
-        }
-    }
-    return complete;
-}
-
-std::wstring MiniToWide(std::string_view bytes) {
-    std::wstring wide;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (static_cast<unsigned char>(bytes[i]) == 0x81 && i + 1 < bytes.size()) {
-            wide += static_cast<wchar_t>(0x3000 + static_cast<unsigned char>(bytes[++i]));
-        } else {
-            wide += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
-        }
-    }
-    return wide;
-}
-
 TEST_F(LogFollowerTest, CharacterSplitAcrossReadsIsNotGarbled) {
     CLogFollower mini(view, files, settingsPath, folder.File(""),
-                      AnsiCodec{&MiniCompletePrefix, &MiniToWide});
+                      AnsiCodec{&mini_code_page::CompletePrefix, &mini_code_page::ToWide});
     // The lead byte is the last byte of the first read.
     std::string log(19'998, 'a');
     log += "\x81\x42z\n";
