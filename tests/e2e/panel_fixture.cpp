@@ -38,6 +38,11 @@ void SaveFailureScreenshot() {
 } // namespace
 
 void PanelScenario::SetUp() {
+    // Wine leaves the window frame to the window manager, and the test display has none:
+    // let it draw the frame itself, so that the caption and its icon are on the screen.
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Wine\\X11 Driver", L"Decorated",
+                              REG_SZ, L"N", sizeof L"N"),
+              ERROR_SUCCESS);
     ASSERT_EQ(m_install.SetupError(), 0u);
     ASSERT_EQ(m_install.CopyProgram(kPanelProgram), 0u);
     ASSERT_EQ(m_install.CopyProgram(kInstallerProgram), 0u);

@@ -14,10 +14,11 @@ struct Capture {
     std::vector<std::uint32_t> pixels;
 };
 
-Capture CaptureScreen(const RECT& area) {
+// What draw() paints into a width x height bitmap like the screen's.
+template <typename Draw> Capture CaptureDrawing(int width, int height, Draw draw) {
     Capture capture;
-    capture.width = area.right - area.left;
-    capture.height = area.bottom - area.top;
+    capture.width = width;
+    capture.height = height;
     if (capture.width <= 0 || capture.height <= 0) {
         return {};
     }
@@ -25,7 +26,7 @@ Capture CaptureScreen(const RECT& area) {
     HDC memoryDc = CreateCompatibleDC(screenDc);
     HBITMAP bitmap = CreateCompatibleBitmap(screenDc, capture.width, capture.height);
     HGDIOBJ previous = SelectObject(memoryDc, bitmap);
-    BitBlt(memoryDc, 0, 0, capture.width, capture.height, screenDc, area.left, area.top, SRCCOPY);
+    draw(memoryDc, screenDc);
     SelectObject(memoryDc, previous);
 
     BITMAPINFO info{};
@@ -43,6 +44,29 @@ Capture CaptureScreen(const RECT& area) {
     DeleteDC(memoryDc);
     ReleaseDC(nullptr, screenDc);
     return capture;
+}
+
+Capture CaptureScreen(const RECT& area) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    return CaptureDrawing(width, height, [&](HDC memoryDc, HDC screenDc) {
+        BitBlt(memoryDc, 0, 0, width, height, screenDc, area.left, area.top, SRCCOPY);
+    });
+}
+
+Capture CaptureIcon(HICON icon, int size, COLORREF background) {
+    return CaptureDrawing(size, size, [&](HDC memoryDc, HDC) {
+        const RECT all{0, 0, size, size};
+        HBRUSH brush = CreateSolidBrush(background);
+        FillRect(memoryDc, &all, brush);
+        DeleteObject(brush);
+        DrawIconEx(memoryDc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    });
+}
+
+// Blue, green and red; the fourth byte carries nothing.
+std::uint32_t PixelAt(const Capture& capture, int x, int y) {
+    return capture.pixels[static_cast<std::size_t>(y * capture.width + x)] & 0xFFFFFF;
 }
 
 // A DIB pixel is blue in the low byte; a COLORREF has red there.
@@ -81,8 +105,7 @@ int CountLines(HWND window, Colour colour, int inset) {
     for (int y = 0; y < capture.height; ++y) {
         int matching = 0;
         for (int x = 0; x < capture.width; ++x) {
-            if (ToColour(capture.pixels[static_cast<std::size_t>(y * capture.width + x)]) ==
-                colour) {
+            if (ToColour(PixelAt(capture, x, y)) == colour) {
                 ++matching;
             }
         }
@@ -91,6 +114,45 @@ int CountLines(HWND window, Colour colour, int inset) {
         }
     }
     return lines;
+}
+
+bool TitleBarShowsIcon(HWND window, HICON icon, int size) {
+    RECT area{};
+    if (icon == nullptr || !GetWindowRect(window, &area)) {
+        return false;
+    }
+    // The pixels the icon covers whole are the same on black and on white.
+    const Capture onBlack = CaptureIcon(icon, size, RGB(0, 0, 0));
+    const Capture onWhite = CaptureIcon(icon, size, RGB(255, 255, 255));
+    std::vector<POINT> covered;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            if (PixelAt(onBlack, x, y) == PixelAt(onWhite, x, y)) {
+                covered.push_back({x, y});
+            }
+        }
+    }
+    if (covered.size() * 4 < static_cast<std::size_t>(size * size)) {
+        return false; // too little of the icon to tell it from the bar
+    }
+    area.right = area.left + 4 * size;
+    area.bottom = area.top + GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
+    const Capture bar = CaptureScreen(area);
+    for (int top = 0; top + size <= bar.height; ++top) {
+        for (int left = 0; left + size <= bar.width; ++left) {
+            bool same = true;
+            for (const POINT& at : covered) {
+                if (PixelAt(bar, left + at.x, top + at.y) != PixelAt(onBlack, at.x, at.y)) {
+                    same = false;
+                    break;
+                }
+            }
+            if (same) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 bool SaveScreenshot(const std::string& path) {
@@ -125,8 +187,7 @@ bool SaveScreenshot(const std::string& path) {
     std::vector<char> row(rowBytes, 0);
     for (int y = 0; y < capture.height; ++y) {
         for (int x = 0; x < capture.width; ++x) {
-            const std::uint32_t pixel =
-                capture.pixels[static_cast<std::size_t>(y * capture.width + x)];
+            const std::uint32_t pixel = PixelAt(capture, x, y);
             const auto at = static_cast<std::size_t>(x) * 3;
             row[at] = static_cast<char>(pixel & 0xFF);
             row[at + 1] = static_cast<char>((pixel >> 8) & 0xFF);

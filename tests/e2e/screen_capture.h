@@ -19,6 +19,10 @@ int CountPixels(HWND window, Colour colour);
 // have this colour in at least three quarters of their width: lines drawn across it.
 int CountLines(HWND window, Colour colour, int inset);
 
+// Whether the window's title bar shows this icon drawn at size x size pixels: every
+// pixel the icon covers whole, at one place near the bar's left end.
+bool TitleBarShowsIcon(HWND window, HICON icon, int size);
+
 // Writes the whole screen as a 24-bit BMP file; false when it could not.
 bool SaveScreenshot(const std::string& path);
 

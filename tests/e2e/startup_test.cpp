@@ -6,6 +6,7 @@
 #include "panel/panel_texts.h"
 #include "resources/tarnlink/resource_ids.h"
 #include "testing/standin_harness/wait_until.h"
+#include "tests/support/resource_file.h"
 
 #include <string>
 
@@ -122,9 +123,19 @@ TEST_F(Startup, WithNoSettingsShowsAnOfflineServerAnEmptyListAndTheDefaultLogPat
     EXPECT_FALSE(SettingsExist()) << "nothing is written until the user saves";
 }
 
-TEST_F(Startup, SheetHasItsButtonRowAMinimizeBoxAndTheAboutEntryLastInTheSystemMenu) {
+TEST_F(Startup, SheetHasItsIconButtonRowMinimizeBoxAndTheAboutEntryLastInTheSystemMenu) {
     ASSERT_NE(StartPanel(), nullptr);
     HWND sheet = Sheet();
+    // The program's own 16 x 16 image in the caption, not the 32 x 32 one shrunk nor the
+    // default icon. (Wine answers WM_GETICON from another process with nothing, so the
+    // big icon is not checked here.)
+    const CResourceFile program(ShippedProgramPath(kPanelProgram));
+    const int smallSize = GetSystemMetrics(SM_CXSMICON);
+    HICON small = program.Icon(IDR_MAINFRAME, smallSize);
+    EXPECT_TRUE(WaitUntil([&] { return screen::TitleBarShowsIcon(sheet, small, smallSize); },
+                          ui::kUiPatience));
+    DestroyIcon(small);
+
     EXPECT_FALSE(ui::IsVisible(sheet, ID_APPLY_NOW));
     EXPECT_TRUE(ui::IsVisible(sheet, IDHELP));
     EXPECT_TRUE(ui::IsEnabled(sheet, IDHELP));

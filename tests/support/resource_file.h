@@ -39,6 +39,12 @@ public:
         return data != nullptr ? std::string(data, SizeofResource(m_module, found)) : "";
     }
 
+    // One image of an icon group, size x size pixels; destroy it with DestroyIcon.
+    HICON Icon(WORD id, int size) const {
+        return static_cast<HICON>(
+            LoadImageW(m_module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    }
+
 private:
     HMODULE m_module;
 };
