@@ -1,4 +1,6 @@
-# Shared by ./test, ./run and scripts/screenshots: packages, display and Wine session.
+# shellcheck shell=bash
+# Shared by ./test, ./run, scripts/screenshots and the VM's suites job: packages,
+# display, Wine session and test counts.
 
 TARN_PACKAGES="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev googletest
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
@@ -58,6 +60,19 @@ start_wine() {
     # Start Wine's own services now, detached from our pipes: started by the first
     # test instead, they would inherit its output and ctest would wait on them.
     "$TARN_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1
+}
+
+# "passed failed" of a ctest JUnit file (ctest --output-junit): a test passed when it
+# ran without failing; failed, timed-out and not-run tests fail. No file: one failure.
+junit_counts() {
+    local total passed
+    [ -s "$1" ] || {
+        echo "0 1"
+        return
+    }
+    total=$(grep -c '<testcase ' "$1")
+    passed=$(grep -c '<testcase .*status="run"' "$1")
+    echo "$passed $((total - passed))"
 }
 
 stop_session() {

@@ -3,15 +3,13 @@
 # 32-bit kernel32, the service controller and Tarnward against the SCM, the
 # dialog framework, and the end-to-end scenarios.
 cd "$TARN_ROOT" || exit 1
+source scripts/common.sh
 # Left out here (it runs in the win64 suites): truncating the stand-in's log while it
 # writes left a gap of zeros once in emulation, so its append-only writes are not
 # atomic under 32-bit Wine there; the stand-in is test support, not the product.
-ctest --test-dir build/win32 --output-on-failure \
+ctest --test-dir build/win32 --output-on-failure --output-junit "$TARN_OUT/ctest.xml" \
     -E 'ServiceControlWineTest.LogGoesWhereSettingsSayAndSurvivesTruncation' \
     >"$TARN_OUT/ctest.log" 2>&1
 grep -E '^\s*[0-9]+/[0-9]+ Test' "$TARN_OUT/ctest.log" | sed -E 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: //'
-line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$TARN_OUT/ctest.log" | tail -n 1)
-[ -n "$line" ] || exit 1
-bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
-total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
-echo "$((total - bad)) passed, $bad failed" >"$TARN_OUT/summary"
+read -r passed failed < <(junit_counts "$TARN_OUT/ctest.xml")
+echo "$passed passed, $failed failed" >"$TARN_OUT/summary"
