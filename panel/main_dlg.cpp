@@ -80,10 +80,6 @@ bool CMainDlg::OnSetActive() {
     return CPropertyPage::OnSetActive();
 }
 
-bool CMainDlg::SaveRules() {
-    return m_logic.SaveRules();
-}
-
 void CMainDlg::OpenWebSite() {
     ShellOpen(std::wstring(texts::kWebSiteUrl));
 }

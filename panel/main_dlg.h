@@ -12,14 +12,16 @@
 
 #include <string>
 
-// The Proxy page: the rule list and the server's start and stop. Its behaviour is
-// CProxyPageLogic; this class gives it the page's controls.
-class CMainDlg : public CPropertyPage, public IRulesSaver, private IProxyPageView {
+// CMainDlg is the Proxy page of the main window: the rule list and the server's
+// start and stop. Its behaviour is CProxyPageLogic; this class gives it the page's
+// controls.
+class CMainDlg : public CPropertyPage, private IProxyPageView {
 public:
     CMainDlg();
 
-    // Writes the rule list to "Settings.ini"; the main window calls it at exit.
-    bool SaveRules() override;
+    // What the main window asks when the user leaves with OK: whether the rules are
+    // modified, and their save to "Settings.ini".
+    IRulesSaver& RulesSaver() { return m_logic; }
 
     // The product's web site in the browser: the answer of both pages to Help.
     static void OpenWebSite();

@@ -3,26 +3,36 @@
 #include "config/ansi_text.h"
 #include "panel/panel_texts.h"
 #include "panel/rule_row_text.h"
-#include "panel/settings_modified.h"
 #include "panel/status_colours.h"
 #include "panel/text_format.h"
+#include "service/service_values.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <utility>
 
+namespace {
+
+// True while the rule list in memory differs from what was last saved. The program
+// has one Proxy page, and only its logic writes the flag: set at every change of
+// the list, cleared when Start saves it. User-interface thread only.
+bool g_bSettingsModified = false;
+
+} // namespace
+
 CProxyPageLogic::CProxyPageLogic(IProxyPageView& view, IScmApi& scm, std::string settingsPath)
-    : m_view(view), m_settingsPath(std::move(settingsPath)), m_service(scm) {}
+    : m_view(view), m_settingsPath(std::move(settingsPath)), m_service(scm) {
+    // Nothing is loaded yet, so nothing is modified.
+    g_bSettingsModified = false;
+}
 
 bool CProxyPageLogic::Initialise() {
     m_rules.Load(m_settingsPath);
     FillRuleList();
 
-    const std::uint32_t code = m_service.Open(texts::kServiceName);
+    const std::uint32_t code = m_service.Open(scm::kServiceName);
     if (code != 0) {
-        m_view.ShowMessage(
-            MakeRequest(texts::kOpenServiceFailed,
-                        FillPlaceholders(texts::kOpenServiceFailed.text, {SignedDecimal(code)})));
+        ShowFailure(texts::kOpenServiceFailed, code);
         // The code is the exit status, so that whoever started the panel sees why.
         m_view.EndProgram(code);
         return false;
@@ -146,6 +156,10 @@ void CProxyPageLogic::OnRuleDoubleClick() {
     }
 }
 
+bool CProxyPageLogic::AreRulesModified() const {
+    return g_bSettingsModified;
+}
+
 bool CProxyPageLogic::SaveRules() {
     const std::uint32_t code = m_rules.Save(m_settingsPath);
     if (code == 0) {
@@ -187,18 +201,8 @@ void CProxyPageLogic::StartClicked() {
         SettleToRunning();
         return;
     }
-    // Only the timer confirms a start; without it "Starting..." would stay for ever.
-    std::uint32_t code = EnsureTimer();
-    if (code == 0) {
-        code = m_service.RequestStart();
-    }
-    if (code != 0) {
-        m_view.ShowMessage(
-            MakeRequest(texts::kStartServiceFailed,
-                        FillPlaceholders(texts::kStartServiceFailed.text, {SignedDecimal(code)})));
-        return;
-    }
-    ShowServerState(texts::kStartingButton, false, true);
+    RequestChange(&CServiceControl::RequestStart, texts::kStartServiceFailed,
+                  texts::kStartingButton);
 }
 
 void CProxyPageLogic::StopClicked() {
@@ -206,17 +210,26 @@ void CProxyPageLogic::StopClicked() {
         SettleToStopped();
         return;
     }
+    RequestChange(&CServiceControl::RequestStop, texts::kStopServiceFailed, texts::kStoppingButton);
+}
+
+void CProxyPageLogic::RequestChange(std::uint32_t (CServiceControl::*request)(),
+                                    const PanelMessage& failure, std::wstring_view pendingButton) {
+    // Only the timer confirms the change; without it the pending button text would
+    // stay for ever, so the request is not even made.
     std::uint32_t code = EnsureTimer();
     if (code == 0) {
-        code = m_service.RequestStop();
+        code = (m_service.*request)();
     }
     if (code != 0) {
-        m_view.ShowMessage(
-            MakeRequest(texts::kStopServiceFailed,
-                        FillPlaceholders(texts::kStopServiceFailed.text, {SignedDecimal(code)})));
+        ShowFailure(failure, code);
         return;
     }
-    ShowServerState(texts::kStoppingButton, false, true);
+    ShowServerState(pendingButton, false, true);
+}
+
+void CProxyPageLogic::ShowFailure(const PanelMessage& message, std::uint32_t code) {
+    m_view.ShowMessage(MakeRequest(message, FillPlaceholders(message.text, {SignedDecimal(code)})));
 }
 
 bool CProxyPageLogic::OnTimer(unsigned id) {

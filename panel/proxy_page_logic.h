@@ -42,6 +42,7 @@ public:
     bool OnTimer(unsigned id);
     void OnSetActive();
 
+    bool AreRulesModified() const override;
     bool SaveRules() override;
 
     const CRules& Rules() const { return m_rules; }
@@ -54,6 +55,11 @@ private:
     void SettleToStopped();
     void StartClicked();
     void StopClicked();
+    // Asks the service for a start or a stop and shows it pending, or tells the user
+    // the failure's code.
+    void RequestChange(std::uint32_t (CServiceControl::*request)(), const PanelMessage& failure,
+                       std::wstring_view pendingButton);
+    void ShowFailure(const PanelMessage& message, std::uint32_t code);
     std::uint32_t EnsureTimer();
 
     IProxyPageView& m_view;

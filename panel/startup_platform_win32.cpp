@@ -16,29 +16,43 @@ MessageAnswer CWin32StartupPlatform::ShowMessage(const MessageRequest& request) 
     return ShowMessageBox(nullptr, request);
 }
 
-void CWin32StartupPlatform::RegisterCommonControls(std::uint32_t structSize,
-                                                   std::uint32_t classes) {
+void CWin32StartupPlatform::RegisterCommonControls() {
     INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = structSize;
-    controls.dwICC = classes;
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&controls);
 }
 
-// The framework keeps no application state to prepare, does not host embedded
-// controls and stores nothing in the registry: these steps have nothing to do here
-// and stay only to keep the start-up order readable.
-void CWin32StartupPlatform::RunDefaultInitialisation() {}
-void CWin32StartupPlatform::EnableControlContainer() {}
-void CWin32StartupPlatform::SetRegistryKey(std::wstring_view /*company*/) {}
-
-std::uint32_t CWin32StartupPlatform::CreateInstanceMutex(std::wstring_view name) {
-    // The handle is kept open on purpose: the process holds the mutex until it ends.
-    ::CreateMutexW(nullptr, TRUE, std::wstring(name).c_str());
-    return ::GetLastError();
+bool CWin32StartupPlatform::ClaimSingleInstance(std::wstring_view lockName) {
+    // The handle stays open on purpose: the process holds the mutex until it ends.
+    ::CreateMutexW(nullptr, TRUE, std::wstring(lockName).c_str());
+    return ::GetLastError() != ERROR_ALREADY_EXISTS;
 }
 
 void CWin32StartupPlatform::LoadRichEdit() {
     AfxInitRichEdit2();
+}
+
+bool CWin32StartupPlatform::HasAdminRights() {
+    // Only the NT family knows administrators.
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!::GetVersionExW(&version) || version.dwPlatformId != VER_PLATFORM_WIN32_NT) {
+        return true;
+    }
+    // From the system folder only: a setupapi.dll planted beside the program must not
+    // decide, or run code, here. The library stays loaded.
+    HMODULE setupapi = LoadSystemLibrary(L"setupapi.dll");
+    const FARPROC address =
+        setupapi != nullptr ? ::GetProcAddress(setupapi, "IsUserAdmin") : nullptr;
+    if (address == nullptr) {
+        return true;
+    }
+    using IsUserAdminFunction = BOOL(WINAPI*)();
+    // Through the generic function pointer type, which converts to any other.
+    const auto isUserAdmin =
+        reinterpret_cast<IsUserAdminFunction>(reinterpret_cast<void (*)()>(address));
+    return isUserAdmin() != FALSE;
 }
 
 void CWin32StartupPlatform::RunMainWindow() {

@@ -6,11 +6,9 @@
 class CWin32StartupPlatform : public IStartupPlatform {
 public:
     MessageAnswer ShowMessage(const MessageRequest& request) override;
-    void RegisterCommonControls(std::uint32_t structSize, std::uint32_t classes) override;
-    void RunDefaultInitialisation() override;
-    std::uint32_t CreateInstanceMutex(std::wstring_view name) override;
-    void EnableControlContainer() override;
+    void RegisterCommonControls() override;
+    bool ClaimSingleInstance(std::wstring_view lockName) override;
     void LoadRichEdit() override;
-    void SetRegistryKey(std::wstring_view company) override;
+    bool HasAdminRights() override;
     void RunMainWindow() override;
 };

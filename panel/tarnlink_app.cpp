@@ -1,7 +1,6 @@
 #include "panel/tarnlink_app.h"
 
 #include "dialogkit/com_apartment.h"
-#include "panel/admin_rights_win32.h"
 #include "panel/app_startup.h"
 #include "panel/startup_platform_win32.h"
 
@@ -9,8 +8,7 @@ bool CTarnlinkApp::InitInstance() {
     // Before any window: Help and the About box's links go through ShellExecuteW.
     const CComApartment com;
     CWin32StartupPlatform platform;
-    CWin32AdminRightsQuery rights;
-    RunStartup(platform, rights);
+    RunStartup(platform);
     return false;
 }
 

@@ -10,6 +10,8 @@
 
 #include <array>
 
+static_assert(CMainWindowLogic::kOkCommand == IDOK);
+
 namespace {
 
 constexpr int kSmallIconSize = 16;
@@ -37,7 +39,8 @@ void MoveButtonTo(const CWnd& sheet, int id, int x) {
 CTarnlinkDlg::CTarnlinkDlg()
     : CPropertySheet(LoadResourceString(IDS_SHEET_CAPTION)),
       m_hIconSmall(LoadIconResource(IDR_MAINFRAME, kSmallIconSize)),
-      m_hIconBig(LoadIconResource(IDR_MAINFRAME, kBigIconSize)), m_logic(*this, m_pageProxy) {
+      m_hIconBig(LoadIconResource(IDR_MAINFRAME, kBigIconSize)),
+      m_logic(*this, m_pageProxy.RulesSaver()) {
     m_pageProxy.SetHasHelp(true);
     m_pageLog.SetHasHelp(true);
     AddPage(&m_pageProxy);
@@ -114,11 +117,11 @@ void CTarnlinkDlg::OnPaint() {
     }
     CPaintDC dc(*this);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
+    // Centred in the client area.
     const RECT client = GetClientRect();
-    const auto origin = CMainWindowLogic::MinimizedIconOrigin(
-        client.right - client.left, client.bottom - client.top, ::GetSystemMetrics(SM_CXICON),
-        ::GetSystemMetrics(SM_CYICON));
-    ::DrawIcon(dc.GetSafeHdc(), origin.x, origin.y, m_hIconSmall);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.GetSafeHdc(), x, y, m_hIconSmall);
 }
 
 HICON CTarnlinkDlg::OnQueryDragIcon() {
