@@ -42,6 +42,6 @@ private:
 
     CWin32LogFileSystem m_files;
     CLogFollower m_follower;
-    std::wstring m_strPath;
+    std::wstring m_pathText;
     CRichEditCtrl m_view;
 };

@@ -12,14 +12,16 @@
 
 #include <string>
 
-// The Proxy page: the rule list and the server's start and stop. Its behaviour is
-// CProxyPageLogic; this class gives it the page's controls.
-class CMainDlg : public CPropertyPage, public IRulesSaver, private IProxyPageView {
+// CMainDlg is the Proxy page of the main window: the rule list and the server's
+// start and stop. Its behaviour is CProxyPageLogic; this class gives it the page's
+// controls.
+class CMainDlg : public CPropertyPage, private IProxyPageView {
 public:
     CMainDlg();
 
-    // Writes the rule list to "Settings.ini"; the main window calls it at exit.
-    bool SaveRules() override;
+    // What the main window asks when the user leaves with OK: whether the rules are
+    // modified, and their save to "Settings.ini".
+    IRulesSaver& RulesSaver() { return m_logic; }
 
     // The product's web site in the browser: the answer of both pages to Help.
     static void OpenWebSite();
@@ -63,12 +65,12 @@ private:
 
     CWin32Scm m_scm;
     CProxyPageLogic m_logic;
-    CFont m_fontStatus;
-    CListCtrl m_listRules;
-    CStaticEx m_staticNote;
-    CButton m_btnStartStop;
-    std::wstring m_strStatus;
-    CStaticEx m_staticStatus;
+    CFont m_statusFont;
+    CListCtrl m_ruleList;
+    CStaticEx m_note;
+    CButton m_startStop;
+    std::wstring m_statusText;
+    CStaticEx m_status;
     // Where the focus went when the start/stop button was disabled while it had it;
     // nullptr otherwise.
     HWND m_focusLent = nullptr;

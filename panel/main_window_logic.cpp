@@ -1,19 +1,19 @@
 #include "panel/main_window_logic.h"
 
 #include "panel/panel_texts.h"
-#include "panel/settings_modified.h"
+#include "resources/tarnlink/resource_ids.h"
 
-CMainWindowLogic::CMainWindowLogic(IMessageBoxOwner& sheet, IRulesSaver& saver)
-    : m_sheet(sheet), m_saver(saver) {}
+CMainWindowLogic::CMainWindowLogic(IMessageBoxOwner& sheet, IRulesSaver& proxyPage)
+    : m_sheet(sheet), m_proxyPage(proxyPage) {}
 
 CMainWindowLogic::CommandRoute CMainWindowLogic::OnCommand(std::uint32_t commandWord) {
-    if ((commandWord & 0xFFFFu) != kOkCommand || !g_bSettingsModified) {
+    if ((commandWord & 0xFFFFu) != kOkCommand || !m_proxyPage.AreRulesModified()) {
         return CommandRoute::Default;
     }
     switch (m_sheet.ShowMessage(MakeRequest(texts::kSaveBeforeExit))) {
     case MessageAnswer::Yes:
         // A failed save has been reported; staying open keeps the changes.
-        if (!m_saver.SaveRules()) {
+        if (!m_proxyPage.SaveRules()) {
             return CommandRoute::Handled;
         }
         m_sheet.ShowMessage(MakeRequest(texts::kRestartAfterSave));
@@ -28,10 +28,5 @@ CMainWindowLogic::CommandRoute CMainWindowLogic::OnCommand(std::uint32_t command
 }
 
 bool CMainWindowLogic::IsAboutCommand(std::uint32_t command) {
-    return (command & ~0xFu) == kAboutCommand;
-}
-
-CMainWindowLogic::Point CMainWindowLogic::MinimizedIconOrigin(int clientWidth, int clientHeight,
-                                                              int iconWidth, int iconHeight) {
-    return {(clientWidth - iconWidth + 1) / 2, (clientHeight - iconHeight + 1) / 2};
+    return (command & ~0xFu) == IDM_ABOUTBOX;
 }

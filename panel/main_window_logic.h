@@ -11,11 +11,11 @@ public:
     // What becomes of a command after the sheet has looked at it.
     enum class CommandRoute { Default, Handled };
 
-    static constexpr std::uint32_t kAboutCommand = 0x0010;
-    static constexpr std::uint32_t kOkCommand = 1; // IDOK
+    // The command of the OK button and the Enter key (IDOK, checked in the sheet).
+    static constexpr std::uint32_t kOkCommand = 1;
 
-    // sheet owns the message boxes; saver is the Proxy page.
-    CMainWindowLogic(IMessageBoxOwner& sheet, IRulesSaver& saver);
+    // sheet owns the message boxes; proxyPage holds the rules.
+    CMainWindowLogic(IMessageBoxOwner& sheet, IRulesSaver& proxyPage);
 
     // The sheet's WM_COMMAND: leaving with OK while rules are modified asks
     // whether to save them first.
@@ -25,15 +25,7 @@ public:
     // four bits itself).
     static bool IsAboutCommand(std::uint32_t command);
 
-    // Top-left corner of the icon drawn centred in a minimized window's client area.
-    struct Point {
-        int x;
-        int y;
-    };
-    static Point MinimizedIconOrigin(int clientWidth, int clientHeight, int iconWidth,
-                                     int iconHeight);
-
 private:
     IMessageBoxOwner& m_sheet;
-    IRulesSaver& m_saver;
+    IRulesSaver& m_proxyPage;
 };

@@ -8,12 +8,9 @@
 // Texts are the system's own and are kept exactly, typos included.
 namespace texts {
 
-// Names shared with the service and the other programs of the logon.
-inline constexpr char kServiceName[] = "TarnlinkServer";
+// The single-instance lock, shared by the copies of the panel in one logon. The
+// service's name is scm::kServiceName (service/service_values.h).
 inline constexpr std::wstring_view kInstanceMutexName = L"Tarnlink32Mutex900";
-// Company name under which the framework keeps its registry settings (nothing is
-// stored there).
-inline constexpr std::wstring_view kRegistryCompany = L"Tarnlink";
 
 // The product's web site and support address; the About box shows the mail link.
 inline constexpr std::wstring_view kWebSiteUrl = L"http://www.tarnlink.example/";
@@ -24,13 +21,14 @@ inline constexpr std::wstring_view kWwwPrefix = L"www";
 inline constexpr std::wstring_view kHttpPrefix = L"http://";
 
 // Start-up.
+inline constexpr std::wstring_view kStartupCaption = L"Tarnlink Control Panel";
 inline constexpr PanelMessage kAnotherInstance{
-    L"Another instance of Tarnlink Control Panel is already running!", L"Tarnlink Control Panel",
+    L"Another instance of Tarnlink Control Panel is already running!", kStartupCaption,
     MessageIcon::Information};
 inline constexpr PanelMessage kNoAdminRights{
     L"You must have administrator privileges to configure Tarnlink!\n\nPlease right-click the "
     L"program and select \"Run as administrator\" command.",
-    L"Tarnlink Control Panel", MessageIcon::Error};
+    kStartupCaption, MessageIcon::Error};
 
 // Main window.
 inline constexpr std::wstring_view kMinimizeMenuText = L"Minimize";
@@ -55,10 +53,12 @@ inline constexpr std::wstring_view kAddressPattern = L"%d.%d.%d.%d";
 inline constexpr std::wstring_view kRangeEndPattern = L"-%d.%d.%d.%d";
 inline constexpr std::wstring_view kNewRuleName = L"New Rule";
 
+inline constexpr std::wstring_view kStartRefusedCaption = L"Tarnlink";
 inline constexpr PanelMessage kNoRuleToRun{L"To run the server please create at least one rule.",
-                                           L"Tarnlink", MessageIcon::Warning};
+                                           kStartRefusedCaption, MessageIcon::Warning};
 inline constexpr PanelMessage kNoEnabledRuleToRun{
-    L"To run the server please enable at least one rule.", L"Tarnlink", MessageIcon::Warning};
+    L"To run the server please enable at least one rule.", kStartRefusedCaption,
+    MessageIcon::Warning};
 inline constexpr PanelMessage kOpenServiceFailed{L"Could not open Tarnlink Service, error = %d",
                                                  L"", MessageIcon::None};
 inline constexpr PanelMessage kStartServiceFailed{L"Could not start Tarnlink Service, error = %d",
@@ -78,10 +78,11 @@ inline constexpr PanelMessage kSettingsSaveFailed{L"Could not save the settings 
 
 // Rule editor.
 inline constexpr std::wstring_view kEditRuleCaption = L"Edit Rule";
-inline constexpr PanelMessage kServerAddressMissing{L"Please specify a VPN Server address", L"Rule",
-                                                    MessageIcon::Information};
+inline constexpr std::wstring_view kRuleCheckCaption = L"Rule";
+inline constexpr PanelMessage kServerAddressMissing{L"Please specify a VPN Server address",
+                                                    kRuleCheckCaption, MessageIcon::Information};
 inline constexpr PanelMessage kAddressRangeInvalid{L"Please specify a correct IP address range",
-                                                   L"Rule", MessageIcon::Information};
+                                                   kRuleCheckCaption, MessageIcon::Information};
 
 // Log page.
 inline constexpr std::wstring_view kTruncationMarker = L"<...truncated...>\n";

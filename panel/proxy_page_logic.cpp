@@ -3,26 +3,36 @@
 #include "config/ansi_text.h"
 #include "panel/panel_texts.h"
 #include "panel/rule_row_text.h"
-#include "panel/settings_modified.h"
 #include "panel/status_colours.h"
 #include "panel/text_format.h"
+#include "service/service_values.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <utility>
 
+namespace {
+
+// True while the rule list in memory differs from what was last saved. The program
+// has one Proxy page, and only its logic writes the flag: set at every change of
+// the list, cleared when Start saves it. User-interface thread only.
+bool g_bSettingsModified = false;
+
+} // namespace
+
 CProxyPageLogic::CProxyPageLogic(IProxyPageView& view, IScmApi& scm, std::string settingsPath)
-    : m_view(view), m_settingsPath(std::move(settingsPath)), m_service(scm) {}
+    : m_view(view), m_settingsPath(std::move(settingsPath)), m_service(scm) {
+    // Nothing is loaded yet, so nothing is modified.
+    g_bSettingsModified = false;
+}
 
 bool CProxyPageLogic::Initialise() {
     m_rules.Load(m_settingsPath);
     FillRuleList();
 
-    const std::uint32_t code = m_service.Open(texts::kServiceName);
+    const std::uint32_t code = m_service.Open(scm::kServiceName);
     if (code != 0) {
-        m_view.ShowMessage(
-            MakeRequest(texts::kOpenServiceFailed,
-                        FillPlaceholders(texts::kOpenServiceFailed.text, {SignedDecimal(code)})));
+        ShowFailure(texts::kOpenServiceFailed, code);
         // The code is the exit status, so that whoever started the panel sees why.
         m_view.EndProgram(code);
         return false;
@@ -37,7 +47,7 @@ bool CProxyPageLogic::Initialise() {
 }
 
 void CProxyPageLogic::FillRuleList() {
-    m_bUpdating = true;
+    m_updatingRows = true;
     m_view.DeleteAllRows();
     for (std::size_t i = 0; i < m_rules.size(); ++i) {
         const CRule& rule = m_rules[i];
@@ -48,7 +58,7 @@ void CProxyPageLogic::FillRuleList() {
         m_view.SetRowText(row, IProxyPageView::kDestinationColumn, AnsiToWide(rule.TargetAddress));
         m_view.SetRowChecked(row, rule.Enable);
     }
-    m_bUpdating = false;
+    m_updatingRows = false;
 }
 
 void CProxyPageLogic::MarkModified() {
@@ -107,7 +117,7 @@ void CProxyPageLogic::OnRemoveRule() {
         m_view.ShowMessage(MakeRequest(texts::kRemoveWithoutSelection));
         return;
     }
-    m_bUpdating = true;
+    m_updatingRows = true;
     // Row and rule go at the same index, which keeps the two in step without a
     // rebuild. A row the control keeps would stay selected and be found again:
     // the loop stops there, and the count of rows bounds it whatever the control
@@ -124,11 +134,11 @@ void CProxyPageLogic::OnRemoveRule() {
         }
     }
     MarkModified();
-    m_bUpdating = false;
+    m_updatingRows = false;
 }
 
 void CProxyPageLogic::OnRuleItemChanged(int row, bool stateChanged) {
-    if (!stateChanged || m_bUpdating || row < 0 ||
+    if (!stateChanged || m_updatingRows || row < 0 ||
         static_cast<std::size_t>(row) >= m_rules.size()) {
         return;
     }
@@ -146,6 +156,10 @@ void CProxyPageLogic::OnRuleDoubleClick() {
     }
 }
 
+bool CProxyPageLogic::AreRulesModified() const {
+    return g_bSettingsModified;
+}
+
 bool CProxyPageLogic::SaveRules() {
     const std::uint32_t code = m_rules.Save(m_settingsPath);
     if (code == 0) {
@@ -159,7 +173,7 @@ bool CProxyPageLogic::SaveRules() {
 }
 
 void CProxyPageLogic::OnStartStop() {
-    if (m_bRunning) {
+    if (m_running) {
         StopClicked();
     } else {
         StartClicked();
@@ -187,18 +201,8 @@ void CProxyPageLogic::StartClicked() {
         SettleToRunning();
         return;
     }
-    // Only the timer confirms a start; without it "Starting..." would stay for ever.
-    std::uint32_t code = EnsureTimer();
-    if (code == 0) {
-        code = m_service.RequestStart();
-    }
-    if (code != 0) {
-        m_view.ShowMessage(
-            MakeRequest(texts::kStartServiceFailed,
-                        FillPlaceholders(texts::kStartServiceFailed.text, {SignedDecimal(code)})));
-        return;
-    }
-    ShowServerState(texts::kStartingButton, false, true);
+    RequestChange(&CServiceControl::RequestStart, texts::kStartServiceFailed,
+                  texts::kStartingButton);
 }
 
 void CProxyPageLogic::StopClicked() {
@@ -206,37 +210,46 @@ void CProxyPageLogic::StopClicked() {
         SettleToStopped();
         return;
     }
+    RequestChange(&CServiceControl::RequestStop, texts::kStopServiceFailed, texts::kStoppingButton);
+}
+
+void CProxyPageLogic::RequestChange(std::uint32_t (CServiceControl::*request)(),
+                                    const PanelMessage& failure, std::wstring_view pendingButton) {
+    // Only the timer confirms the change; without it the pending button text would
+    // stay for ever, so the request is not even made.
     std::uint32_t code = EnsureTimer();
     if (code == 0) {
-        code = m_service.RequestStop();
+        code = (m_service.*request)();
     }
     if (code != 0) {
-        m_view.ShowMessage(
-            MakeRequest(texts::kStopServiceFailed,
-                        FillPlaceholders(texts::kStopServiceFailed.text, {SignedDecimal(code)})));
+        ShowFailure(failure, code);
         return;
     }
-    ShowServerState(texts::kStoppingButton, false, true);
+    ShowServerState(pendingButton, false, true);
+}
+
+void CProxyPageLogic::ShowFailure(const PanelMessage& message, std::uint32_t code) {
+    m_view.ShowMessage(MakeRequest(message, FillPlaceholders(message.text, {SignedDecimal(code)})));
 }
 
 bool CProxyPageLogic::OnTimer(unsigned id) {
     if (id != kTimerId) {
         return false;
     }
-    if (!m_bPending) {
+    if (!m_changePending) {
         return true;
     }
-    if (--m_nTicksLeft == 0) {
+    if (--m_ticksLeft == 0) {
         // Cleared before the message: ticks keep coming while it is open and must
         // neither poll nor show it again.
-        m_bPending = false;
+        m_changePending = false;
         m_view.ShowMessage(MakeRequest(texts::kStatusChangeTimedOut));
         SettleToStopped();
     }
     const bool running = m_service.QueryRunning();
-    if (m_bRunning && !running) {
+    if (m_running && !running) {
         SettleToStopped();
-    } else if (!m_bRunning && running) {
+    } else if (!m_running && running) {
         SettleToRunning();
     }
     return true;
@@ -257,9 +270,9 @@ void CProxyPageLogic::OnSetActive() {
 
 void CProxyPageLogic::ShowServerState(std::wstring_view buttonText, bool enabled, bool pending) {
     m_view.SetStartStopButton(buttonText, enabled);
-    m_bPending = pending;
-    m_nTicksLeft = pending ? kPendingTicks : 0;
-    if (m_bRunning) {
+    m_changePending = pending;
+    m_ticksLeft = pending ? kPendingTicks : 0;
+    if (m_running) {
         m_view.SetStatus(texts::kServerOnline, colours::kOnline);
     } else {
         m_view.SetStatus(texts::kServerOffline, colours::kOffline);
@@ -267,11 +280,11 @@ void CProxyPageLogic::ShowServerState(std::wstring_view buttonText, bool enabled
 }
 
 void CProxyPageLogic::SettleToRunning() {
-    m_bRunning = true;
+    m_running = true;
     ShowServerState(texts::kStopButton, true, false);
 }
 
 void CProxyPageLogic::SettleToStopped() {
-    m_bRunning = false;
+    m_running = false;
     ShowServerState(texts::kStartButton, true, false);
 }

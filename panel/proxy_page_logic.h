@@ -42,6 +42,7 @@ public:
     bool OnTimer(unsigned id);
     void OnSetActive();
 
+    bool AreRulesModified() const override;
     bool SaveRules() override;
 
     const CRules& Rules() const { return m_rules; }
@@ -54,17 +55,22 @@ private:
     void SettleToStopped();
     void StartClicked();
     void StopClicked();
+    // Asks the service for a start or a stop and shows it pending, or tells the user
+    // the failure's code.
+    void RequestChange(std::uint32_t (CServiceControl::*request)(), const PanelMessage& failure,
+                       std::wstring_view pendingButton);
+    void ShowFailure(const PanelMessage& message, std::uint32_t code);
     std::uint32_t EnsureTimer();
 
     IProxyPageView& m_view;
     std::string m_settingsPath;
 
     CRules m_rules;
-    bool m_bRunning = false;
-    bool m_bPending = false;
-    int m_nTicksLeft = 0;
+    bool m_running = false;
+    bool m_changePending = false;
+    int m_ticksLeft = 0;
     CServiceControl m_service;
-    bool m_bUpdating = false;
+    bool m_updatingRows = false;
     // The error of the last attempt to start timer 5, 0 while it runs.
     std::uint32_t m_timerError = 0;
 };

@@ -10,6 +10,8 @@
 
 #include <array>
 
+static_assert(CMainWindowLogic::kOkCommand == IDOK);
+
 namespace {
 
 constexpr int kSmallIconSize = 16;
@@ -36,17 +38,18 @@ void MoveButtonTo(const CWnd& sheet, int id, int x) {
 
 CTarnlinkDlg::CTarnlinkDlg()
     : CPropertySheet(LoadResourceString(IDS_SHEET_CAPTION)),
-      m_hIconSmall(LoadIconResource(IDR_MAINFRAME, kSmallIconSize)),
-      m_hIconBig(LoadIconResource(IDR_MAINFRAME, kBigIconSize)), m_logic(*this, m_pageProxy) {
-    m_pageProxy.SetHasHelp(true);
-    m_pageLog.SetHasHelp(true);
-    AddPage(&m_pageProxy);
-    AddPage(&m_pageLog);
+      m_smallIcon(LoadIconResource(IDR_MAINFRAME, kSmallIconSize)),
+      m_bigIcon(LoadIconResource(IDR_MAINFRAME, kBigIconSize)),
+      m_logic(*this, m_proxyPage.RulesSaver()) {
+    m_proxyPage.SetHasHelp(true);
+    m_logPage.SetHasHelp(true);
+    AddPage(&m_proxyPage);
+    AddPage(&m_logPage);
 }
 
 CTarnlinkDlg::~CTarnlinkDlg() {
-    ::DestroyIcon(m_hIconSmall);
-    ::DestroyIcon(m_hIconBig);
+    ::DestroyIcon(m_smallIcon);
+    ::DestroyIcon(m_bigIcon);
 }
 
 MessageMap CTarnlinkDlg::GetMessageMap() const {
@@ -62,8 +65,8 @@ bool CTarnlinkDlg::OnInitDialog() {
     CPropertySheet::OnInitDialog();
 
     AddAboutMenuEntry();
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIconBig));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
     GetDlgItem(ID_APPLY_NOW).ShowWindow(SW_HIDE);
     PlaceButtons();
     ModifyStyle(0, WS_MINIMIZEBOX);
@@ -114,15 +117,15 @@ void CTarnlinkDlg::OnPaint() {
     }
     CPaintDC dc(*this);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
+    // Centred in the client area.
     const RECT client = GetClientRect();
-    const auto origin = CMainWindowLogic::MinimizedIconOrigin(
-        client.right - client.left, client.bottom - client.top, ::GetSystemMetrics(SM_CXICON),
-        ::GetSystemMetrics(SM_CYICON));
-    ::DrawIcon(dc.GetSafeHdc(), origin.x, origin.y, m_hIconSmall);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.GetSafeHdc(), x, y, m_smallIcon);
 }
 
 HICON CTarnlinkDlg::OnQueryDragIcon() {
-    return m_hIconSmall;
+    return m_smallIcon;
 }
 
 int CTarnlinkDlg::OnCreate(CREATESTRUCTW* /*create*/) {

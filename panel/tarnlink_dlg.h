@@ -32,9 +32,9 @@ private:
 
     MessageAnswer ShowMessage(const MessageRequest& request) override;
 
-    HICON m_hIconSmall;
-    HICON m_hIconBig;
-    CMainDlg m_pageProxy;
-    CLogDlg m_pageLog;
+    HICON m_smallIcon;
+    HICON m_bigIcon;
+    CMainDlg m_proxyPage;
+    CLogDlg m_logPage;
     CMainWindowLogic m_logic;
 };

@@ -4,7 +4,6 @@
 #include "fake_proxy_view.h"
 #include "fake_scm.h"
 #include "panel/proxy_page_logic.h"
-#include "panel/settings_modified.h"
 #include "temp_folder.h"
 #include "tests/support/make_rule.h"
 
@@ -18,11 +17,7 @@
 // the real service controller over a fake SCM.
 class ProxyPageTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        g_bSettingsModified = false;
-        view.logic = &logic;
-    }
-    void TearDown() override { g_bSettingsModified = false; }
+    void SetUp() override { view.logic = &logic; }
 
     void SaveToFile(std::initializer_list<CRule> rules) {
         CRules list;

@@ -2,7 +2,6 @@
 #include "fake_message_owner.h"
 #include "panel/link_target.h"
 #include "panel/main_window_logic.h"
-#include "panel/settings_modified.h"
 
 #include <gtest/gtest.h>
 
@@ -10,33 +9,32 @@ namespace {
 
 using Route = CMainWindowLogic::CommandRoute;
 
-class FakeSaver : public IRulesSaver {
+class FakeProxyPage : public IRulesSaver {
 public:
+    bool AreRulesModified() const override { return modified; }
     bool SaveRules() override {
         ++saves;
         return succeeds;
     }
+    bool modified = true;
     int saves = 0;
     bool succeeds = true;
 };
 
 class LeaveWithOkTest : public ::testing::Test {
 protected:
-    void SetUp() override { g_bSettingsModified = true; }
-    void TearDown() override { g_bSettingsModified = false; }
-
     FakeMessageOwner sheet;
-    FakeSaver saver;
-    CMainWindowLogic logic{sheet, saver};
+    FakeProxyPage proxyPage;
+    CMainWindowLogic logic{sheet, proxyPage};
 };
 
 TEST_F(LeaveWithOkTest, OnlyOkWithModifiedRulesAsks) {
     EXPECT_EQ(logic.OnCommand(2), Route::Default); // Cancel
-    g_bSettingsModified = false;
+    proxyPage.modified = false;
     EXPECT_EQ(logic.OnCommand(1), Route::Default);
     EXPECT_TRUE(sheet.messages.empty());
 
-    g_bSettingsModified = true;
+    proxyPage.modified = true;
     sheet.answers = {MessageAnswer::No};
     EXPECT_EQ(logic.OnCommand(1 | (0x0300u << 16)), Route::Default); // notification code ignored
     ASSERT_EQ(sheet.messages.size(), 1u);
@@ -45,13 +43,13 @@ TEST_F(LeaveWithOkTest, OnlyOkWithModifiedRulesAsks) {
     EXPECT_EQ(sheet.messages.at(0).caption, L"Settings modified");
     EXPECT_EQ(sheet.messages.at(0).icon, MessageIcon::Question);
     EXPECT_EQ(sheet.messages.at(0).buttons, MessageButtons::YesNoCancel);
-    EXPECT_EQ(saver.saves, 0);
+    EXPECT_EQ(proxyPage.saves, 0);
 }
 
 TEST_F(LeaveWithOkTest, YesSavesAndReminds) {
     sheet.answers = {MessageAnswer::Yes};
     EXPECT_EQ(logic.OnCommand(1), Route::Default);
-    EXPECT_EQ(saver.saves, 1);
+    EXPECT_EQ(proxyPage.saves, 1);
     ASSERT_EQ(sheet.messages.size(), 2u);
     EXPECT_EQ(sheet.messages.at(1).text, L"You need to Restart server to changes to have effect.");
     EXPECT_TRUE(sheet.messages.at(1).caption.empty());
@@ -61,14 +59,13 @@ TEST_F(LeaveWithOkTest, YesSavesAndReminds) {
 TEST_F(LeaveWithOkTest, CancelOrAFailedSaveKeepsTheSheetOpen) {
     sheet.answers = {MessageAnswer::Cancel};
     EXPECT_EQ(logic.OnCommand(1), Route::Handled);
-    EXPECT_EQ(saver.saves, 0);
+    EXPECT_EQ(proxyPage.saves, 0);
 
-    saver.succeeds = false;
+    proxyPage.succeeds = false;
     sheet.answers = {MessageAnswer::Yes};
     EXPECT_EQ(logic.OnCommand(1), Route::Handled);
-    EXPECT_EQ(saver.saves, 1);
+    EXPECT_EQ(proxyPage.saves, 1);
     EXPECT_EQ(sheet.messages.size(), 2u); // the two questions; no restart reminder
-    EXPECT_TRUE(g_bSettingsModified);
 }
 
 TEST(MainWindow, AboutCommandIgnoresTheLowFourBits) {

@@ -42,7 +42,7 @@ TEST_F(ProxyRulesTest, RowsShowTheLoadedRulesInOrderWithoutChangingTheFlag) {
     EXPECT_THAT(view.Column(2), ElementsAre(L"vpn.example", L"10.1.1.1", L"vpn"));
     EXPECT_TRUE(view.rows.at(0).checked);
     EXPECT_FALSE(view.rows.at(1).checked);
-    EXPECT_FALSE(g_bSettingsModified);
+    EXPECT_FALSE(logic.AreRulesModified());
     EXPECT_FALSE(view.noteShown);
 }
 
@@ -54,7 +54,7 @@ TEST_F(ProxyRulesTest, NewRuleIsAppendedEnabledOnlyWhenAccepted) {
     EXPECT_FALSE(view.editorCalls.at(0).editing);
     EXPECT_EQ(view.editorCalls.at(0).firstIp, 0u);
     EXPECT_EQ(logic.Rules().size(), 5u);
-    EXPECT_FALSE(g_bSettingsModified);
+    EXPECT_FALSE(logic.AreRulesModified());
 
     view.editor = [](CRuleEditorFields& fields) {
         fields.ruleName = L"Branch";
@@ -72,7 +72,7 @@ TEST_F(ProxyRulesTest, NewRuleIsAppendedEnabledOnlyWhenAccepted) {
     EXPECT_EQ(added.TargetPort, 0);
     EXPECT_EQ(view.rows.back().columns[1], L"10.0.0.5");
     EXPECT_TRUE(view.rows.back().checked);
-    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(logic.AreRulesModified());
     EXPECT_TRUE(view.noteShown);
     // Nothing reaches the file before a start or the save at exit.
     EXPECT_EQ(LoadFromFile().size(), 5u);
@@ -101,7 +101,7 @@ TEST_F(ProxyRulesTest, EditChangesTheFirstSelectedRuleAndKeepsItsFlag) {
     EXPECT_THAT(Names(logic.Rules()), ElementsAre("r0", "r1", "edited", "r3", "r4"));
     EXPECT_FALSE(logic.Rules().at(2).Enable);
     EXPECT_EQ(view.rows.at(2).columns[1], L"10.0.0.1-10.0.0.3");
-    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(logic.AreRulesModified());
 }
 
 TEST_F(ProxyRulesTest, EditCancelledChangesNothingAndAcceptedUnchangedCountsAsAChange) {
@@ -113,13 +113,13 @@ TEST_F(ProxyRulesTest, EditCancelledChangesNothingAndAcceptedUnchangedCountsAsAC
     };
     logic.OnEditRule();
     EXPECT_EQ(logic.Rules().at(1).Name, "r1");
-    EXPECT_FALSE(g_bSettingsModified);
+    EXPECT_FALSE(logic.AreRulesModified());
 
     view.Select({1});
     view.editor = [](CRuleEditorFields&) { return true; };
     logic.OnEditRule();
     EXPECT_EQ(logic.Rules().at(1).Name, "r1");
-    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(logic.AreRulesModified());
     EXPECT_TRUE(view.noteShown);
 }
 
@@ -139,7 +139,7 @@ TEST_F(ProxyRulesTest, CommandsWithoutASelection) {
     EXPECT_EQ(view.messages.size(), 2u);
     EXPECT_TRUE(view.editorCalls.empty());
     EXPECT_EQ(logic.Rules().size(), 5u);
-    EXPECT_FALSE(g_bSettingsModified);
+    EXPECT_FALSE(logic.AreRulesModified());
 
     view.Select({3});
     logic.OnRuleDoubleClick();
@@ -153,7 +153,7 @@ TEST_F(ProxyRulesTest, RemoveDeletesTheSelectedRulesAndRowsAlike) {
     logic.OnRemoveRule();
     EXPECT_THAT(Names(logic.Rules()), ElementsAre("r0", "r2", "r4"));
     EXPECT_THAT(view.Column(0), ElementsAre(L"r0", L"r2", L"r4"));
-    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(logic.AreRulesModified());
     EXPECT_TRUE(view.noteShown);
 
     // The rows stay in step: a check-box change now reaches rule "r4".
@@ -177,17 +177,17 @@ TEST_F(ProxyRulesTest, CheckBoxesSwitchRulesAndSetTheFlag) {
     InitialiseWithFive();
     logic.OnRuleItemChanged(1, true); // a selection change: the box is as the rule
     logic.OnRuleItemChanged(1, false);
-    EXPECT_FALSE(g_bSettingsModified);
+    EXPECT_FALSE(logic.AreRulesModified());
     EXPECT_FALSE(view.noteShown);
 
     view.UserSetChecked(1, false);
     EXPECT_FALSE(logic.Rules().at(1).Enable);
-    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(logic.AreRulesModified());
     EXPECT_TRUE(view.noteShown);
 
     view.UserSetChecked(1, true);
     EXPECT_TRUE(logic.Rules().at(1).Enable);
-    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(logic.AreRulesModified());
 
     // Notifications for rows the list does not have are ignored.
     logic.OnRuleItemChanged(7, true);
@@ -198,7 +198,8 @@ TEST_F(ProxyRulesTest, NoteFollowsTheFlagWhenThePageBecomesActive) {
     InitialiseWithFive();
     logic.OnSetActive();
     EXPECT_FALSE(view.noteShown);
-    g_bSettingsModified = true;
+    view.UserSetChecked(1, false);
+    view.noteShown = false; // the note as a page shown anew has it
     logic.OnSetActive();
     EXPECT_TRUE(view.noteShown);
 }
@@ -226,7 +227,7 @@ TEST_F(ProxyRulesTest, StartRefusesWithoutAnEnabledRuleAndSavesNothing) {
     EXPECT_EQ(view.messages.at(1).icon, MessageIcon::Warning);
     EXPECT_EQ(scm.starts, 0);
     EXPECT_TRUE(LoadFromFile().empty());
-    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(logic.AreRulesModified());
     EXPECT_TRUE(view.noteShown);
 }
 
@@ -238,7 +239,7 @@ TEST_F(ProxyRulesTest, StartSavesTheRulesBeforeTheServiceIsAsked) {
     scm.onStart = [&] { seenByService = Names(LoadFromFile()); };
     logic.OnStartStop();
     EXPECT_THAT(seenByService, ElementsAre("r1", "r2", "r3", "r4"));
-    EXPECT_FALSE(g_bSettingsModified);
+    EXPECT_FALSE(logic.AreRulesModified());
     EXPECT_FALSE(view.noteShown);
 }
 
@@ -248,7 +249,7 @@ TEST_F(ProxyRulesTest, StartSavesEvenWhenTheRequestIsRefused) {
     scm.startError = 1058;
     logic.OnStartStop();
     EXPECT_FALSE(LoadFromFile().at(4).Enable);
-    EXPECT_FALSE(g_bSettingsModified);
+    EXPECT_FALSE(logic.AreRulesModified());
     EXPECT_FALSE(view.noteShown);
 }
 
@@ -272,7 +273,7 @@ TEST_F(ProxyRulesTest, FailedSaveIsReportedAndDoesNotStartTheService) {
     EXPECT_EQ(error.text.find(L"error = 0"), std::wstring::npos);
     EXPECT_EQ(error.icon, MessageIcon::Error);
     EXPECT_EQ(scm.starts, 0);
-    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(logic.AreRulesModified());
     EXPECT_TRUE(view.noteShown);
     EXPECT_FALSE(page.SaveRules());
 }
@@ -284,7 +285,7 @@ TEST_F(ProxyRulesTest, StopSavesNothing) {
     logic.OnStartStop();
     EXPECT_EQ(scm.stops, 1);
     EXPECT_TRUE(LoadFromFile().at(0).Enable);
-    EXPECT_TRUE(g_bSettingsModified);
+    EXPECT_TRUE(logic.AreRulesModified());
     EXPECT_TRUE(view.noteShown);
 }
 

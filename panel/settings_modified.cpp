@@ -1,3 +1,0 @@
-#include "panel/settings_modified.h"
-
-bool g_bSettingsModified = false;
