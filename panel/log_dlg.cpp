@@ -24,7 +24,7 @@ MessageMap CLogDlg::GetMessageMap() const {
 
 void CLogDlg::DoDataExchange(CDataExchange& dx) {
     CPropertyPage::DoDataExchange(dx);
-    DDX_Text(dx, IDC_LOG_PATH, m_pathText);
+    DDX_Text(dx, IDC_LOG_PATH, m_strPath);
     DDX_Control(dx, IDC_LOG_VIEW, m_view);
 }
 
@@ -97,7 +97,7 @@ void CLogDlg::ScrollLines(int lines) {
 }
 
 void CLogDlg::ShowPath(std::wstring_view path) {
-    m_pathText = path;
+    m_strPath = path;
     UpdateData(false);
 }
 

@@ -42,6 +42,6 @@ private:
 
     CWin32LogFileSystem m_files;
     CLogFollower m_follower;
-    std::wstring m_pathText;
+    std::wstring m_strPath;
     CRichEditCtrl m_view;
 };

@@ -47,28 +47,28 @@ MessageMap CMainDlg::GetMessageMap() const {
 
 void CMainDlg::DoDataExchange(CDataExchange& dx) {
     CPropertyPage::DoDataExchange(dx);
-    DDX_Control(dx, IDC_RULE_LIST, m_ruleList);
-    DDX_Control(dx, IDC_NOTE, m_note);
-    DDX_Control(dx, IDC_START_STOP, m_startStop);
-    DDX_Text(dx, IDC_STATUS, m_statusText);
-    DDX_Control(dx, IDC_STATUS, m_status);
+    DDX_Control(dx, IDC_RULE_LIST, m_listRules);
+    DDX_Control(dx, IDC_NOTE, m_staticNote);
+    DDX_Control(dx, IDC_START_STOP, m_btnStartStop);
+    DDX_Text(dx, IDC_STATUS, m_strStatus);
+    DDX_Control(dx, IDC_STATUS, m_staticStatus);
 }
 
 bool CMainDlg::OnInitDialog() {
     CPropertyPage::OnInitDialog();
 
-    m_statusFont.CreateFont(kStatusFontHeight, 0, 0, 0, kStatusFontWeight, FALSE, FALSE, FALSE,
+    m_fontStatus.CreateFont(kStatusFontHeight, 0, 0, 0, kStatusFontWeight, FALSE, FALSE, FALSE,
                             ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             FF_SWISS | DEFAULT_PITCH, L"Arial");
-    m_status.SetFont(m_statusFont, true);
+    m_staticStatus.SetFont(m_fontStatus, true);
 
-    m_note.m_textColour = colours::kNote;
-    m_note.RedrawWindow();
+    m_staticNote.m_crText = colours::kNote;
+    m_staticNote.RedrawWindow();
 
-    m_ruleList.SetExtendedStyle(kListStyles);
+    m_listRules.SetExtendedStyle(kListStyles);
     for (int i = 0; i < static_cast<int>(kColumns.size()); ++i) {
-        m_ruleList.InsertColumn(i, std::wstring(kColumns[static_cast<std::size_t>(i)].title),
-                                LVCFMT_LEFT, kColumns[static_cast<std::size_t>(i)].width);
+        m_listRules.InsertColumn(i, std::wstring(kColumns[static_cast<std::size_t>(i)].title),
+                                 LVCFMT_LEFT, kColumns[static_cast<std::size_t>(i)].width);
     }
 
     m_logic.Initialise();
@@ -126,7 +126,7 @@ MessageAnswer CMainDlg::ShowMessage(const MessageRequest& request) {
 }
 
 void CMainDlg::SetStartStopButton(std::wstring_view text, bool enabled) {
-    HWND button = m_startStop.GetSafeHwnd();
+    HWND button = m_btnStartStop.GetSafeHwnd();
     if (!enabled && ::GetFocus() == button) {
         // A disabled window loses the focus to nobody, and the keyboard would then
         // reach no control at all: the focus moves on first.
@@ -136,8 +136,8 @@ void CMainDlg::SetStartStopButton(std::wstring_view text, bool enabled) {
             m_focusLent = next;
         }
     }
-    m_startStop.EnableWindow(enabled);
-    m_startStop.SetWindowText(std::wstring(text));
+    m_btnStartStop.EnableWindow(enabled);
+    m_btnStartStop.SetWindowText(std::wstring(text));
     if (enabled && m_focusLent != nullptr) {
         // Back to the button, unless the user has taken the focus elsewhere meanwhile.
         if (::GetFocus() == m_focusLent) {
@@ -154,42 +154,42 @@ void CMainDlg::GiveFocusTo(HWND control) {
 }
 
 void CMainDlg::SetStatus(std::wstring_view text, std::uint32_t colour) {
-    m_statusText = text;
-    m_status.m_textColour = colour;
-    m_status.RedrawWindow();
+    m_strStatus = text;
+    m_staticStatus.m_crText = colour;
+    m_staticStatus.RedrawWindow();
     UpdateData(false);
 }
 
 void CMainDlg::ShowNote(bool shown) {
-    m_note.ShowWindow(shown ? SW_SHOW : SW_HIDE);
+    m_staticNote.ShowWindow(shown ? SW_SHOW : SW_HIDE);
 }
 
 void CMainDlg::DeleteAllRows() {
-    m_ruleList.DeleteAllItems();
+    m_listRules.DeleteAllItems();
 }
 
 void CMainDlg::InsertRow(int row, std::wstring_view name) {
-    m_ruleList.InsertItem(row, std::wstring(name));
+    m_listRules.InsertItem(row, std::wstring(name));
 }
 
 void CMainDlg::SetRowText(int row, int column, std::wstring_view text) {
-    m_ruleList.SetItemText(row, column, std::wstring(text));
+    m_listRules.SetItemText(row, column, std::wstring(text));
 }
 
 void CMainDlg::SetRowChecked(int row, bool checked) {
-    m_ruleList.SetCheck(row, checked);
+    m_listRules.SetCheck(row, checked);
 }
 
 bool CMainDlg::IsRowChecked(int row) {
-    return m_ruleList.GetCheck(row);
+    return m_listRules.GetCheck(row);
 }
 
 bool CMainDlg::DeleteRow(int row) {
-    return m_ruleList.DeleteItem(row);
+    return m_listRules.DeleteItem(row);
 }
 
 int CMainDlg::NextSelectedRow(int after) {
-    return m_ruleList.GetNextSelected(after);
+    return m_listRules.GetNextSelected(after);
 }
 
 bool CMainDlg::EditRuleModal(CRuleEditorFields& fields) {

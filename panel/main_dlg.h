@@ -65,12 +65,12 @@ private:
 
     CWin32Scm m_scm;
     CProxyPageLogic m_logic;
-    CFont m_statusFont;
-    CListCtrl m_ruleList;
-    CStaticEx m_note;
-    CButton m_startStop;
-    std::wstring m_statusText;
-    CStaticEx m_status;
+    CFont m_fontStatus;
+    CListCtrl m_listRules;
+    CStaticEx m_staticNote;
+    CButton m_btnStartStop;
+    std::wstring m_strStatus;
+    CStaticEx m_staticStatus;
     // Where the focus went when the start/stop button was disabled while it had it;
     // nullptr otherwise.
     HWND m_focusLent = nullptr;

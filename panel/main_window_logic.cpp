@@ -4,16 +4,16 @@
 #include "resources/tarnlink/resource_ids.h"
 
 CMainWindowLogic::CMainWindowLogic(IMessageBoxOwner& sheet, IRulesSaver& proxyPage)
-    : m_sheet(sheet), m_proxyPage(proxyPage) {}
+    : m_sheet(sheet), m_pageProxy(proxyPage) {}
 
 CMainWindowLogic::CommandRoute CMainWindowLogic::OnCommand(std::uint32_t commandWord) {
-    if ((commandWord & 0xFFFFu) != kOkCommand || !m_proxyPage.AreRulesModified()) {
+    if ((commandWord & 0xFFFFu) != kOkCommand || !m_pageProxy.AreRulesModified()) {
         return CommandRoute::Default;
     }
     switch (m_sheet.ShowMessage(MakeRequest(texts::kSaveBeforeExit))) {
     case MessageAnswer::Yes:
         // A failed save has been reported; staying open keeps the changes.
-        if (!m_proxyPage.SaveRules()) {
+        if (!m_pageProxy.SaveRules()) {
             return CommandRoute::Handled;
         }
         m_sheet.ShowMessage(MakeRequest(texts::kRestartAfterSave));

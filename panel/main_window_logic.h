@@ -27,5 +27,5 @@ public:
 
 private:
     IMessageBoxOwner& m_sheet;
-    IRulesSaver& m_proxyPage;
+    IRulesSaver& m_pageProxy;
 };

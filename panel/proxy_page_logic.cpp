@@ -47,7 +47,7 @@ bool CProxyPageLogic::Initialise() {
 }
 
 void CProxyPageLogic::FillRuleList() {
-    m_updatingRows = true;
+    m_bUpdating = true;
     m_view.DeleteAllRows();
     for (std::size_t i = 0; i < m_rules.size(); ++i) {
         const CRule& rule = m_rules[i];
@@ -58,7 +58,7 @@ void CProxyPageLogic::FillRuleList() {
         m_view.SetRowText(row, IProxyPageView::kDestinationColumn, AnsiToWide(rule.TargetAddress));
         m_view.SetRowChecked(row, rule.Enable);
     }
-    m_updatingRows = false;
+    m_bUpdating = false;
 }
 
 void CProxyPageLogic::MarkModified() {
@@ -117,7 +117,7 @@ void CProxyPageLogic::OnRemoveRule() {
         m_view.ShowMessage(MakeRequest(texts::kRemoveWithoutSelection));
         return;
     }
-    m_updatingRows = true;
+    m_bUpdating = true;
     // Row and rule go at the same index, which keeps the two in step without a
     // rebuild. A row the control keeps would stay selected and be found again:
     // the loop stops there, and the count of rows bounds it whatever the control
@@ -134,11 +134,11 @@ void CProxyPageLogic::OnRemoveRule() {
         }
     }
     MarkModified();
-    m_updatingRows = false;
+    m_bUpdating = false;
 }
 
 void CProxyPageLogic::OnRuleItemChanged(int row, bool stateChanged) {
-    if (!stateChanged || m_updatingRows || row < 0 ||
+    if (!stateChanged || m_bUpdating || row < 0 ||
         static_cast<std::size_t>(row) >= m_rules.size()) {
         return;
     }
@@ -173,7 +173,7 @@ bool CProxyPageLogic::SaveRules() {
 }
 
 void CProxyPageLogic::OnStartStop() {
-    if (m_running) {
+    if (m_bRunning) {
         StopClicked();
     } else {
         StartClicked();
@@ -236,20 +236,20 @@ bool CProxyPageLogic::OnTimer(unsigned id) {
     if (id != kTimerId) {
         return false;
     }
-    if (!m_changePending) {
+    if (!m_bPending) {
         return true;
     }
-    if (--m_ticksLeft == 0) {
+    if (--m_nTicksLeft == 0) {
         // Cleared before the message: ticks keep coming while it is open and must
         // neither poll nor show it again.
-        m_changePending = false;
+        m_bPending = false;
         m_view.ShowMessage(MakeRequest(texts::kStatusChangeTimedOut));
         SettleToStopped();
     }
     const bool running = m_service.QueryRunning();
-    if (m_running && !running) {
+    if (m_bRunning && !running) {
         SettleToStopped();
-    } else if (!m_running && running) {
+    } else if (!m_bRunning && running) {
         SettleToRunning();
     }
     return true;
@@ -270,9 +270,9 @@ void CProxyPageLogic::OnSetActive() {
 
 void CProxyPageLogic::ShowServerState(std::wstring_view buttonText, bool enabled, bool pending) {
     m_view.SetStartStopButton(buttonText, enabled);
-    m_changePending = pending;
-    m_ticksLeft = pending ? kPendingTicks : 0;
-    if (m_running) {
+    m_bPending = pending;
+    m_nTicksLeft = pending ? kPendingTicks : 0;
+    if (m_bRunning) {
         m_view.SetStatus(texts::kServerOnline, colours::kOnline);
     } else {
         m_view.SetStatus(texts::kServerOffline, colours::kOffline);
@@ -280,11 +280,11 @@ void CProxyPageLogic::ShowServerState(std::wstring_view buttonText, bool enabled
 }
 
 void CProxyPageLogic::SettleToRunning() {
-    m_running = true;
+    m_bRunning = true;
     ShowServerState(texts::kStopButton, true, false);
 }
 
 void CProxyPageLogic::SettleToStopped() {
-    m_running = false;
+    m_bRunning = false;
     ShowServerState(texts::kStartButton, true, false);
 }

@@ -66,11 +66,11 @@ private:
     std::string m_settingsPath;
 
     CRules m_rules;
-    bool m_running = false;
-    bool m_changePending = false;
-    int m_ticksLeft = 0;
+    bool m_bRunning = false;
+    bool m_bPending = false;
+    int m_nTicksLeft = 0;
     CServiceControl m_service;
-    bool m_updatingRows = false;
+    bool m_bUpdating = false;
     // The error of the last attempt to start timer 5, 0 while it runs.
     std::uint32_t m_timerError = 0;
 };

@@ -8,7 +8,7 @@ MessageMap CStaticEx::GetMessageMap() const {
 }
 
 HBRUSH CStaticEx::CtlColor(HDC dc, UINT /*ctlColorKind*/) {
-    ::SetTextColor(dc, m_textColour);
+    ::SetTextColor(dc, m_crText);
     ::SetBkMode(dc, TRANSPARENT);
     // No brush: the parent's ordinary colour handling paints the background.
     return nullptr;

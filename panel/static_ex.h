@@ -8,7 +8,7 @@
 class CStaticEx : public CStatic {
 public:
     // COLORREF; the owner sets it and then changes the text or redraws.
-    COLORREF m_textColour = 0;
+    COLORREF m_crText = 0;
 
 protected:
     MessageMap GetMessageMap() const override;

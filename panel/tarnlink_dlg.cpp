@@ -38,18 +38,18 @@ void MoveButtonTo(const CWnd& sheet, int id, int x) {
 
 CTarnlinkDlg::CTarnlinkDlg()
     : CPropertySheet(LoadResourceString(IDS_SHEET_CAPTION)),
-      m_smallIcon(LoadIconResource(IDR_MAINFRAME, kSmallIconSize)),
-      m_bigIcon(LoadIconResource(IDR_MAINFRAME, kBigIconSize)),
-      m_logic(*this, m_proxyPage.RulesSaver()) {
-    m_proxyPage.SetHasHelp(true);
-    m_logPage.SetHasHelp(true);
-    AddPage(&m_proxyPage);
-    AddPage(&m_logPage);
+      m_hIconSmall(LoadIconResource(IDR_MAINFRAME, kSmallIconSize)),
+      m_hIconBig(LoadIconResource(IDR_MAINFRAME, kBigIconSize)),
+      m_logic(*this, m_pageProxy.RulesSaver()) {
+    m_pageProxy.SetHasHelp(true);
+    m_pageLog.SetHasHelp(true);
+    AddPage(&m_pageProxy);
+    AddPage(&m_pageLog);
 }
 
 CTarnlinkDlg::~CTarnlinkDlg() {
-    ::DestroyIcon(m_smallIcon);
-    ::DestroyIcon(m_bigIcon);
+    ::DestroyIcon(m_hIconSmall);
+    ::DestroyIcon(m_hIconBig);
 }
 
 MessageMap CTarnlinkDlg::GetMessageMap() const {
@@ -65,8 +65,8 @@ bool CTarnlinkDlg::OnInitDialog() {
     CPropertySheet::OnInitDialog();
 
     AddAboutMenuEntry();
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_bigIcon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIconBig));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
     GetDlgItem(ID_APPLY_NOW).ShowWindow(SW_HIDE);
     PlaceButtons();
     ModifyStyle(0, WS_MINIMIZEBOX);
@@ -121,11 +121,11 @@ void CTarnlinkDlg::OnPaint() {
     const RECT client = GetClientRect();
     const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
     const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
-    ::DrawIcon(dc.GetSafeHdc(), x, y, m_smallIcon);
+    ::DrawIcon(dc.GetSafeHdc(), x, y, m_hIconSmall);
 }
 
 HICON CTarnlinkDlg::OnQueryDragIcon() {
-    return m_smallIcon;
+    return m_hIconSmall;
 }
 
 int CTarnlinkDlg::OnCreate(CREATESTRUCTW* /*create*/) {

@@ -32,9 +32,9 @@ private:
 
     MessageAnswer ShowMessage(const MessageRequest& request) override;
 
-    HICON m_smallIcon;
-    HICON m_bigIcon;
-    CMainDlg m_proxyPage;
-    CLogDlg m_logPage;
+    HICON m_hIconSmall;
+    HICON m_hIconBig;
+    CMainDlg m_pageProxy;
+    CLogDlg m_pageLog;
     CMainWindowLogic m_logic;
 };
