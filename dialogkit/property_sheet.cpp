@@ -8,34 +8,8 @@
 #include <utility>
 
 namespace {
-// The sheet that DoModal is creating on this thread, until its window exists.
+// The sheet that DoModal is creating on this thread, until CreationHook has found its window.
 thread_local CPropertySheet* t_sheetBeingCreated = nullptr;
-
-bool IsTopLevelDialog(HWND hwnd, const CREATESTRUCTW& create) {
-    wchar_t className[16] = {};
-    return (create.style & WS_CHILD) == 0 &&
-           ::GetClassNameW(hwnd, className, static_cast<int>(std::size(className))) > 0 &&
-           std::wcscmp(className, L"#32770") == 0;
-}
-
-// Watches window creation on this thread while PropertySheetW runs.
-class CreationWatch {
-public:
-    CreationWatch(CPropertySheet& sheet, HOOKPROC hook) {
-        t_sheetBeingCreated = &sheet;
-        m_hook = ::SetWindowsHookExW(WH_CBT, hook, nullptr, ::GetCurrentThreadId());
-    }
-    CreationWatch(const CreationWatch&) = delete;
-    CreationWatch& operator=(const CreationWatch&) = delete;
-    ~CreationWatch() {
-        if (m_hook != nullptr)
-            ::UnhookWindowsHookEx(m_hook);
-        t_sheetBeingCreated = nullptr;
-    }
-
-private:
-    HHOOK m_hook = nullptr;
-};
 } // namespace
 
 CPropertySheet::CPropertySheet(std::wstring caption, CWnd* parent, UINT selectPage)
@@ -50,7 +24,7 @@ INT_PTR CPropertySheet::DoModal() {
     std::vector<PROPSHEETPAGEW> pages;
     pages.reserve(m_pages.size());
     for (const CPropertyPage* page : m_pages)
-        pages.push_back(page->m_psp);
+        pages.push_back(page->m_page);
 
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof header;
@@ -62,8 +36,13 @@ INT_PTR CPropertySheet::DoModal() {
     header.nStartPage = m_startPage;
     header.ppsp = pages.data();
 
-    CreationWatch watch(*this, &CreationHook);
-    return ::PropertySheetW(&header);
+    t_sheetBeingCreated = this;
+    HHOOK hook = ::SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, ::GetCurrentThreadId());
+    const INT_PTR result = ::PropertySheetW(&header);
+    if (hook != nullptr)
+        ::UnhookWindowsHookEx(hook);
+    t_sheetBeingCreated = nullptr;
+    return result;
 }
 
 CPropertyPage* CPropertySheet::GetActivePage() const {
@@ -105,8 +84,11 @@ LRESULT CALLBACK CPropertySheet::CreationHook(int code, WPARAM wParam, LPARAM lP
     // child windows created later.
     if (code == HCBT_CREATEWND && t_sheetBeingCreated != nullptr) {
         const auto hwnd = reinterpret_cast<HWND>(wParam);
-        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-        if (IsTopLevelDialog(hwnd, *create->lpcs))
+        const CREATESTRUCTW& create = *reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
+        wchar_t className[16] = {};
+        if ((create.style & WS_CHILD) == 0 &&
+            ::GetClassNameW(hwnd, className, static_cast<int>(std::size(className))) > 0 &&
+            std::wcscmp(className, L"#32770") == 0)
             std::exchange(t_sheetBeingCreated, nullptr)->SubclassWindow(hwnd);
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);

@@ -10,8 +10,10 @@
 
 // A modal property sheet with tabbed pages and its OK, Cancel, Apply (ID_APPLY_NOW) and
 // Help (IDHELP) buttons, reachable with GetDlgItem. comctl32 keeps the sheet's DWLP_USER
-// for itself, so the sheet window is subclassed from its creation on, with this object
-// as the subclass's data: the map sees WM_CREATE and everything after it.
+// for itself and passes no data of ours to the sheet window, so a CBT hook subclasses that
+// window from its creation on, with this object as the subclass's data: the map sees
+// WM_CREATE and everything after it. (The sheet's PSCB_INITIALIZED callback carries no data
+// either, and comctl32 calls it inside WM_INITDIALOG before the start page exists.)
 class CPropertySheet : public CWnd {
 public:
     explicit CPropertySheet(std::wstring caption, CWnd* parent = nullptr, UINT selectPage = 0);
