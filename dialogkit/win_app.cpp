@@ -60,15 +60,20 @@ int AfxMessageBox(const std::wstring& text, UINT type) {
     return ::MessageBoxW(DefaultOwner(), text.c_str(), AfxGetAppName().c_str(), type);
 }
 
-void ReportHandlerFailure(const char* what) noexcept {
+void ReportHandlerFailure() noexcept {
     try {
         std::wstring text = kTextUnexpectedError;
-        if (what != nullptr && *what != '\0') {
+        try {
+            throw;
+        } catch (const std::exception& failure) {
+            const char* what = failure.what();
             const auto length = static_cast<int>(std::strlen(what));
             const int wide = ::MultiByteToWideChar(CP_ACP, 0, what, length, nullptr, 0);
             std::wstring detail(static_cast<std::size_t>(wide > 0 ? wide : 0), L'\0');
             ::MultiByteToWideChar(CP_ACP, 0, what, length, detail.data(), wide);
             text += detail;
+        } catch (...) {
+            // Not a std::exception: nothing to add to the text.
         }
         AfxMessageBox(text, MB_OK | MB_ICONERROR);
     } catch (...) {
@@ -86,11 +91,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         if (g_app->InitInstance())
             g_app->Run();
-    } catch (const std::exception& failure) {
-        ReportHandlerFailure(failure.what());
-        return 1;
     } catch (...) {
-        ReportHandlerFailure(nullptr);
+        ReportHandlerFailure();
         return 1;
     }
     return g_app->GetExitCode();

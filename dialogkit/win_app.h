@@ -52,9 +52,10 @@ HWND DefaultOwner();
 // Shown, followed by the exception's text, when a message handler fails unexpectedly.
 inline constexpr wchar_t kTextUnexpectedError[] = L"An unexpected error occurred: ";
 
-// Tells the user that a message handler failed with an exception, which the framework
-// stopped before it could cross a Win32 callback. `what` may be nullptr.
-void ReportHandlerFailure(const char* what) noexcept;
+// The framework's exception barrier, called only inside a catch block: tells the user
+// about the exception being handled, which stopped there before it could cross a Win32
+// callback or leave the entry point.
+void ReportHandlerFailure() noexcept;
 
 // The longest path Windows takes, in UTF-16 units with the terminating NUL: a buffer this
 // long holds any path in one call.

@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <exception>
 
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
@@ -165,10 +164,8 @@ bool CWnd::Dispatch(const Message& message, LRESULT& result) noexcept {
     bool handled = false;
     try {
         handled = OnWndMsg(message, result);
-    } catch (const std::exception& failure) {
-        ReportHandlerFailure(failure.what());
     } catch (...) {
-        ReportHandlerFailure(nullptr);
+        ReportHandlerFailure();
     }
     m_current = outer;
     return handled;
