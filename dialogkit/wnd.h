@@ -99,10 +99,11 @@ protected:
     // Runs the map row for (key, id, code); false when there is none or it declined.
     bool RunMapEntry(UINT key, UINT id, UINT code, const Message& message, LRESULT& result);
 
+    // Routes the messages of `hwnd`, which this object does not own, through its map.
     void SubclassWindow(HWND hwnd);
-    void UnsubclassWindow();
 
 private:
+    void UnsubclassWindow();
     const MessageEntry* FindMapEntry(UINT key, UINT id, UINT code) const;
     // The wrapper that routes `hwnd`'s messages, or nullptr.
     static CWnd* FromHandlePermanent(HWND hwnd);
