@@ -12,5 +12,7 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
 
 protected:
+    ~CWindowHandle() = default; // CWnd's destructor is the virtual one
+
     HWND m_hWnd = nullptr;
 };
