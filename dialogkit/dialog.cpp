@@ -20,7 +20,7 @@ bool ReturnsAnswerDirectly(UINT message) {
 }
 } // namespace
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
+CDialog::CDialog(UINT templateId) : m_templateId(templateId) {}
 
 CDialog::~CDialog() {
     // A window that outlives its object must not reach it any more.
@@ -29,9 +29,8 @@ CDialog::~CDialog() {
 }
 
 INT_PTR CDialog::DoModal() {
-    HWND owner = m_parent != nullptr ? m_parent->GetSafeHwnd() : DefaultOwner();
-    return ::DialogBoxParamW(ResourceModule(), ResourceName(m_templateId), owner, &DialogProc,
-                             reinterpret_cast<LPARAM>(this));
+    return ::DialogBoxParamW(ResourceModule(), ResourceName(m_templateId), DefaultOwner(),
+                             &DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 void CDialog::UpdateData(bool saveAndValidate) {

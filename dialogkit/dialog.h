@@ -8,8 +8,8 @@
 // A dialog built from a dialog template of the program's resources, run modally.
 class CDialog : public CWnd {
 public:
-    // Without a parent the dialog is owned by DefaultOwner() when it runs.
-    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    // The dialog is owned by DefaultOwner() when it runs.
+    explicit CDialog(UINT templateId);
     ~CDialog() override;
 
     // IDOK or IDCANCEL from the default OnOK/OnCancel, or what EndDialog was given;
@@ -44,7 +44,6 @@ private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     const UINT m_templateId;
-    CWnd* m_parent;
     // The message whose default processing runs now: DefDlgProcW first offers it to the
     // dialog procedure again, which must then decline it.
     const Message* m_defaulting = nullptr;

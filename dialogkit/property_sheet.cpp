@@ -12,8 +12,7 @@ namespace {
 thread_local CPropertySheet* t_sheetBeingCreated = nullptr;
 } // namespace
 
-CPropertySheet::CPropertySheet(std::wstring caption, CWnd* parent, UINT selectPage)
-    : m_caption(std::move(caption)), m_parent(parent), m_startPage(selectPage) {}
+CPropertySheet::CPropertySheet(std::wstring caption) : m_caption(std::move(caption)) {}
 
 void CPropertySheet::AddPage(CPropertyPage* page) {
     assert(page != nullptr);
@@ -29,11 +28,9 @@ INT_PTR CPropertySheet::DoModal() {
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_PROPSHEETPAGE;
-    header.hwndParent = m_parent != nullptr ? m_parent->GetSafeHwnd() : nullptr;
     header.hInstance = ResourceModule();
     header.pszCaption = m_caption.c_str();
     header.nPages = static_cast<UINT>(pages.size());
-    header.nStartPage = m_startPage;
     header.ppsp = pages.data();
 
     t_sheetBeingCreated = this;
@@ -55,9 +52,7 @@ CPropertyPage* CPropertySheet::GetActivePage() const {
 
 bool CPropertySheet::OnInitDialog() {
     const bool result = Default() != 0;
-    if (m_parent == nullptr) {
-        CenterWindow();
-    }
+    CenterWindow();
     return result;
 }
 

@@ -16,7 +16,8 @@
 // either, and comctl32 calls it inside WM_INITDIALOG before the start page exists.)
 class CPropertySheet : public CWnd {
 public:
-    explicit CPropertySheet(std::wstring caption, CWnd* parent = nullptr, UINT selectPage = 0);
+    // A sheet without owner that starts on its first page.
+    explicit CPropertySheet(std::wstring caption);
 
     // Pages are shown in the order added; the sheet does not own them.
     void AddPage(CPropertyPage* page);
@@ -30,7 +31,7 @@ public:
 
 protected:
     // Default: the sheet's own initialisation, which creates and shows the first page,
-    // then, for a sheet without a parent, centring on the work area of its monitor
+    // then centring on the work area of its monitor
     // (comctl32 leaves it where the system put it). Overrides call it first.
     virtual bool OnInitDialog();
     // Every WM_COMMAND of the sheet. Answer true when handled; false passes it to the
@@ -44,7 +45,5 @@ private:
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
 
     std::wstring m_caption;
-    CWnd* m_parent;
-    UINT m_startPage;
     std::vector<CPropertyPage*> m_pages;
 };
