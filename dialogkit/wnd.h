@@ -35,8 +35,9 @@ public:
 
     void EnableWindow(bool enable = true) { ::EnableWindow(m_hWnd, enable ? TRUE : FALSE); }
     void ShowWindow(int command) { ::ShowWindow(m_hWnd, command); }
-    void RedrawWindow(UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, flags);
+    // Invalidates, erases and repaints the whole window now.
+    void RedrawWindow() {
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     }
     void SetFont(const CFont& font, bool redraw = true);
 
