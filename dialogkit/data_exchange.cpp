@@ -6,14 +6,14 @@
 #include <cassert>
 
 HWND CDataExchange::Control(int id) const {
-    HWND control = ::GetDlgItem(m_hWndDialog, id);
+    HWND control = ::GetDlgItem(m_dialog, id);
     assert(control != nullptr && "no control with this id in the dialog template");
     return control;
 }
 
 void DDX_Text(CDataExchange& dx, int id, std::wstring& value) {
     CWnd control(dx.Control(id));
-    if (dx.m_bSaveAndValidate)
+    if (dx.m_saveAndValidate)
         value = control.GetWindowText();
     else
         control.SetWindowText(value);
@@ -27,7 +27,7 @@ void DDX_Control(CDataExchange& dx, int id, CWnd& control) {
 
 void DDX_IPAddress(CDataExchange& dx, int id, std::uint32_t& address) {
     CIPAddressCtrl control(dx.Control(id));
-    if (dx.m_bSaveAndValidate)
+    if (dx.m_saveAndValidate)
         control.GetAddress(address);
     else
         control.SetAddress(address);

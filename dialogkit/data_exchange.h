@@ -11,14 +11,14 @@ class CWnd;
 class CDataExchange {
 public:
     CDataExchange(HWND dialog, bool saveAndValidate)
-        : m_bSaveAndValidate(saveAndValidate), m_hWndDialog(dialog) {}
+        : m_saveAndValidate(saveAndValidate), m_dialog(dialog) {}
 
     // The dialog's control with this id.
     HWND Control(int id) const;
 
     // true: controls to fields; false: fields to controls.
-    const bool m_bSaveAndValidate;
-    const HWND m_hWndDialog;
+    const bool m_saveAndValidate;
+    const HWND m_dialog;
 };
 
 // The control's text.

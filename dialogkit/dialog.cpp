@@ -1,13 +1,26 @@
 #include "dialogkit/dialog.h"
 
-#include "dialogkit/dialog_result.h"
 #include "dialogkit/resources.h"
 #include "dialogkit/win_app.h"
 
-#include <commctrl.h>
-#include <prsht.h>
+namespace {
+// Most answers of a dialog procedure travel in the DWLP_MSGRESULT slot with TRUE returned;
+// these messages return the answer itself.
+bool ReturnsAnswerDirectly(UINT message) {
+    switch (message) {
+    case WM_INITDIALOG:
+    case WM_QUERYDRAGICON:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+        return true;
+    default:
+        return IsCtlColorMessage(message);
+    }
+}
+} // namespace
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
+CDialog::CDialog(UINT templateId) : m_templateId(templateId) {}
 
 CDialog::~CDialog() {
     // A window that outlives its object must not reach it any more.
@@ -16,12 +29,8 @@ CDialog::~CDialog() {
 }
 
 INT_PTR CDialog::DoModal() {
-    PROPSHEETPAGEW start{};
-    start.dwSize = sizeof start;
-    start.lParam = reinterpret_cast<LPARAM>(this);
-    HWND owner = m_parent != nullptr ? m_parent->GetSafeHwnd() : DefaultOwner();
-    return ::DialogBoxParamW(ResourceModule(), ResourceName(m_templateId), owner, &DialogProc,
-                             reinterpret_cast<LPARAM>(&start));
+    return ::DialogBoxParamW(ResourceModule(), ResourceName(m_templateId), DefaultOwner(),
+                             &DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 void CDialog::UpdateData(bool saveAndValidate) {
@@ -74,11 +83,15 @@ LRESULT CDialog::DefaultProcessing(const Message& message) {
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        const auto* start = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
-        auto* created = reinterpret_cast<CDialog*>(start->lParam);
-        created->m_hWnd = hwnd;
-        ::SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(created));
+    auto* starting = message == WM_INITDIALOG ? reinterpret_cast<CDialog*>(lParam) : nullptr;
+    return RouteMessage(hwnd, message, wParam, lParam, starting);
+}
+
+INT_PTR CDialog::RouteMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                              CDialog* starting) {
+    if (starting != nullptr) {
+        starting->m_hWnd = hwnd;
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(starting));
     }
     // Messages such as WM_SETFONT come before WM_INITDIALOG, when no object is stored yet.
     auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
@@ -95,5 +108,11 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         dialog->m_hWnd = nullptr;
     }
-    return DialogProcResult(hwnd, message, handled, result);
+    // An unhandled message answers FALSE, so that the dialog manager's default runs.
+    if (!handled)
+        return FALSE;
+    if (ReturnsAnswerDirectly(message))
+        return result;
+    ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+    return TRUE;
 }

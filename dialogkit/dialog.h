@@ -8,8 +8,8 @@
 // A dialog built from a dialog template of the program's resources, run modally.
 class CDialog : public CWnd {
 public:
-    // Without a parent the dialog is owned by DefaultOwner() when it runs.
-    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    // The dialog is owned by DefaultOwner() when it runs.
+    explicit CDialog(UINT templateId);
     ~CDialog() override;
 
     // IDOK or IDCANCEL from the default OnOK/OnCancel, or what EndDialog was given;
@@ -33,15 +33,17 @@ protected:
     bool OnWndMsg(const Message& message, LRESULT& result) override;
     LRESULT DefaultProcessing(const Message& message) override;
 
-    // The one dialog procedure of dialogs and property pages. WM_INITDIALOG's lParam is a
-    // PROPSHEETPAGEW whose lParam is the CDialog: comctl32 starts pages that way, and
-    // DoModal starts dialogs the same way.
+    // Routes one message of a dialog window to the CDialog kept in its DWLP_USER slot.
+    // `starting` is the object to keep there from WM_INITDIALOG on: each way of creating
+    // dialogs reads it from that message's lParam in its own dialog procedure.
+    static INT_PTR RouteMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                CDialog* starting);
+
+private:
+    // The procedure of DoModal's dialogs, whose WM_INITDIALOG carries the CDialog.
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
     const UINT m_templateId;
-
-private:
-    CWnd* m_parent;
     // The message whose default processing runs now: DefDlgProcW first offers it to the
     // dialog procedure again, which must then decline it.
     const Message* m_defaulting = nullptr;

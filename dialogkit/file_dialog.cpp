@@ -8,11 +8,6 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-// Room for the longest path the system takes, so that no choice is cut short.
-constexpr std::size_t kPathCapacity = 32768;
-} // namespace
-
 std::wstring FileDialogFilter(std::wstring_view barSeparated) {
     std::wstring filter(barSeparated);
     std::replace(filter.begin(), filter.end(), L'|', L'\0');
@@ -28,7 +23,8 @@ CFileDialog::CFileDialog(std::wstring defaultExtension, std::wstring fileName, D
       m_filter(filter.empty() ? std::wstring{} : FileDialogFilter(filter)), m_owner(owner) {}
 
 INT_PTR CFileDialog::DoModal() {
-    std::wstring buffer(kPathCapacity, L'\0');
+    // Room for the longest path, so that no choice is cut short.
+    std::wstring buffer(kLongestPathUnits, L'\0');
     std::copy_n(m_path.begin(), std::min(m_path.size(), buffer.size() - 1), buffer.begin());
 
     OPENFILENAMEW dialog{};

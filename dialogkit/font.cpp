@@ -1,8 +1,8 @@
 #include "dialogkit/font.h"
 
 CFont::~CFont() {
-    if (m_hFont != nullptr)
-        ::DeleteObject(m_hFont);
+    if (m_font != nullptr)
+        ::DeleteObject(m_font);
 }
 
 bool CFont::CreateFont(int height, int width, int escapement, int orientation, int weight,
@@ -14,8 +14,8 @@ bool CFont::CreateFont(int height, int width, int escapement, int orientation, i
                                   pitchAndFamily, faceName.c_str());
     if (created == nullptr)
         return false;
-    if (m_hFont != nullptr)
-        ::DeleteObject(m_hFont);
-    m_hFont = created;
+    if (m_font != nullptr)
+        ::DeleteObject(m_font);
+    m_font = created;
     return true;
 }

@@ -18,8 +18,8 @@ public:
                     BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily,
                     const std::wstring& faceName);
 
-    HFONT GetSafeHandle() const { return m_hFont; }
+    HFONT GetSafeHandle() const { return m_font; }
 
 private:
-    HFONT m_hFont = nullptr;
+    HFONT m_font = nullptr;
 };

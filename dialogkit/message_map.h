@@ -57,45 +57,6 @@ template <auto Handler> auto& Target(CWnd& wnd) {
     return static_cast<typename MemberOf<decltype(Handler)>::type&>(wnd);
 }
 
-template <auto Handler> bool NoArguments(CWnd& wnd, const Message&, LRESULT&) {
-    (Target<Handler>(wnd).*Handler)();
-    return true;
-}
-
-template <auto Handler> bool NotifyHandler(CWnd& wnd, const Message& message, LRESULT& result) {
-    LRESULT answer = 0;
-    (Target<Handler>(wnd).*Handler)(reinterpret_cast<NMHDR*>(message.lParam), &answer);
-    result = answer;
-    return true;
-}
-
-template <auto Handler> bool TimerHandler(CWnd& wnd, const Message& message, LRESULT&) {
-    (Target<Handler>(wnd).*Handler)(static_cast<UINT_PTR>(message.wParam));
-    return true;
-}
-
-template <auto Handler> bool SysCommandHandler(CWnd& wnd, const Message& message, LRESULT&) {
-    (Target<Handler>(wnd).*Handler)(static_cast<UINT>(message.wParam), message.lParam);
-    return true;
-}
-
-template <auto Handler> bool QueryDragIconHandler(CWnd& wnd, const Message&, LRESULT& result) {
-    HICON icon = (Target<Handler>(wnd).*Handler)();
-    result = reinterpret_cast<LRESULT>(icon);
-    return true;
-}
-
-template <auto Handler> bool CreateHandler(CWnd& wnd, const Message& message, LRESULT& result) {
-    result = (Target<Handler>(wnd).*Handler)(reinterpret_cast<CREATESTRUCTW*>(message.lParam));
-    return true;
-}
-
-template <auto Handler> bool HelpInfoHandler(CWnd& wnd, const Message& message, LRESULT& result) {
-    const bool done = (Target<Handler>(wnd).*Handler)(reinterpret_cast<HELPINFO*>(message.lParam));
-    result = done ? TRUE : FALSE;
-    return true;
-}
-
 inline HDC ColourDc(const Message& message) {
     return reinterpret_cast<HDC>(message.wParam);
 }
@@ -103,42 +64,39 @@ inline UINT ColourKind(const Message& message) {
     return message.message - WM_CTLCOLORMSGBOX;
 }
 
-template <auto Handler> bool CtlColorHandler(CWnd& wnd, const Message& message, LRESULT& result) {
-    HBRUSH brush = (Target<Handler>(wnd).*Handler)(
-        ColourDc(message), reinterpret_cast<HWND>(message.lParam), ColourKind(message));
-    result = reinterpret_cast<LRESULT>(brush);
-    return true;
-}
-
-// A reflected colour handler that answers no brush leaves the background to the parent.
-template <auto Handler>
-bool CtlColorReflectHandler(CWnd& wnd, const Message& message, LRESULT& result) {
-    HBRUSH brush = (Target<Handler>(wnd).*Handler)(ColourDc(message), ColourKind(message));
-    result = reinterpret_cast<LRESULT>(brush);
-    return brush != nullptr;
-}
-
 } // namespace detail
+
+// Each maker below builds its row's thunk as a lambda without captures, one per handler:
+// it unpacks the message into the handler's arguments and its answer into `result`.
 
 // void Handler() -- a menu, accelerator or sent command (notification code 0).
 template <auto Handler> constexpr MessageEntry Command(UINT id) {
-    return {WM_COMMAND, id, 0, &detail::NoArguments<Handler>};
+    return {WM_COMMAND, id, 0, [](CWnd& wnd, const Message&, LRESULT&) {
+                (detail::Target<Handler>(wnd).*Handler)();
+                return true;
+            }};
 }
 
 // void Handler() -- a click on the button with this id.
 template <auto Handler> constexpr MessageEntry ButtonClicked(UINT id) {
-    return {WM_COMMAND, id, BN_CLICKED, &detail::NoArguments<Handler>};
+    return {WM_COMMAND, id, BN_CLICKED, Command<Handler>(id).thunk};
 }
 
 // void Handler(NMHDR*, LRESULT* answer) -- WM_NOTIFY from the child with this id.
 template <auto Handler> constexpr MessageEntry Notify(UINT id, UINT code) {
-    return {WM_NOTIFY, id, code, &detail::NotifyHandler<Handler>};
+    return {WM_NOTIFY, id, code, [](CWnd& wnd, const Message& message, LRESULT& result) {
+                LRESULT answer = 0;
+                (detail::Target<Handler>(wnd).*Handler)(reinterpret_cast<NMHDR*>(message.lParam),
+                                                        &answer);
+                result = answer;
+                return true;
+            }};
 }
 
 // void Handler(NMHDR*, LRESULT* answer) -- on a control: its own WM_NOTIFY, handed back by
 // the parent. The parent's map does not see it.
 template <auto Handler> constexpr MessageEntry NotifyReflect(UINT code) {
-    return {map_key::kReflected + WM_NOTIFY, 0, code, &detail::NotifyHandler<Handler>};
+    return {map_key::kReflected + WM_NOTIFY, 0, code, Notify<Handler>(0, code).thunk};
 }
 
 // HBRUSH Handler(HDC, UINT ctlColorKind) -- on a control: the colour request its parent
@@ -146,43 +104,73 @@ template <auto Handler> constexpr MessageEntry NotifyReflect(UINT code) {
 // on the HDC are kept either way.
 template <auto Handler> constexpr MessageEntry CtlColorReflect() {
     return {map_key::kReflected + map_key::kCtlColor, 0, 0,
-            &detail::CtlColorReflectHandler<Handler>};
+            [](CWnd& wnd, const Message& message, LRESULT& result) {
+                HBRUSH brush = (detail::Target<Handler>(wnd).*Handler)(detail::ColourDc(message),
+                                                                       detail::ColourKind(message));
+                result = reinterpret_cast<LRESULT>(brush);
+                return brush != nullptr;
+            }};
 }
 
 // HBRUSH Handler(HDC, HWND child, UINT ctlColorKind) -- any WM_CTLCOLOR* of this window.
 // CWnd::OnCtlColor is the ordinary handling, with reflection to the child.
 template <auto Handler> constexpr MessageEntry CtlColor() {
-    return {map_key::kCtlColor, 0, 0, &detail::CtlColorHandler<Handler>};
+    return {map_key::kCtlColor, 0, 0, [](CWnd& wnd, const Message& message, LRESULT& result) {
+                HBRUSH brush = (detail::Target<Handler>(wnd).*Handler)(
+                    detail::ColourDc(message), reinterpret_cast<HWND>(message.lParam),
+                    detail::ColourKind(message));
+                result = reinterpret_cast<LRESULT>(brush);
+                return true;
+            }};
 }
 
 // void Handler(UINT_PTR timerId)
 template <auto Handler> constexpr MessageEntry Timer() {
-    return {WM_TIMER, 0, 0, &detail::TimerHandler<Handler>};
+    return {WM_TIMER, 0, 0, [](CWnd& wnd, const Message& message, LRESULT&) {
+                (detail::Target<Handler>(wnd).*Handler)(static_cast<UINT_PTR>(message.wParam));
+                return true;
+            }};
 }
 
 // void Handler(UINT command, LPARAM)
 template <auto Handler> constexpr MessageEntry SysCommand() {
-    return {WM_SYSCOMMAND, 0, 0, &detail::SysCommandHandler<Handler>};
+    return {WM_SYSCOMMAND, 0, 0, [](CWnd& wnd, const Message& message, LRESULT&) {
+                (detail::Target<Handler>(wnd).*Handler)(static_cast<UINT>(message.wParam),
+                                                        message.lParam);
+                return true;
+            }};
 }
 
 // void Handler()
 template <auto Handler> constexpr MessageEntry Paint() {
-    return {WM_PAINT, 0, 0, &detail::NoArguments<Handler>};
+    return {WM_PAINT, 0, 0, Command<Handler>(0).thunk};
 }
 
 // HICON Handler()
 template <auto Handler> constexpr MessageEntry QueryDragIcon() {
-    return {WM_QUERYDRAGICON, 0, 0, &detail::QueryDragIconHandler<Handler>};
+    return {WM_QUERYDRAGICON, 0, 0, [](CWnd& wnd, const Message&, LRESULT& result) {
+                result = reinterpret_cast<LRESULT>((detail::Target<Handler>(wnd).*Handler)());
+                return true;
+            }};
 }
 
 // int Handler(CREATESTRUCTW*) -- 0 to go on, -1 to fail the creation.
 template <auto Handler> constexpr MessageEntry Create() {
-    return {WM_CREATE, 0, 0, &detail::CreateHandler<Handler>};
+    return {WM_CREATE, 0, 0, [](CWnd& wnd, const Message& message, LRESULT& result) {
+                result = (detail::Target<Handler>(wnd).*
+                          Handler)(reinterpret_cast<CREATESTRUCTW*>(message.lParam));
+                return true;
+            }};
 }
 
 // bool Handler(HELPINFO*) -- the F1 key. CWnd::OnHelpInfo is the ordinary handling.
 template <auto Handler> constexpr MessageEntry HelpInfo() {
-    return {WM_HELP, 0, 0, &detail::HelpInfoHandler<Handler>};
+    return {WM_HELP, 0, 0, [](CWnd& wnd, const Message& message, LRESULT& result) {
+                const bool done = (detail::Target<Handler>(wnd).*
+                                   Handler)(reinterpret_cast<HELPINFO*>(message.lParam));
+                result = done ? TRUE : FALSE;
+                return true;
+            }};
 }
 
 } // namespace on

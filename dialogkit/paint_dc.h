@@ -7,17 +7,17 @@
 // The device context of one WM_PAINT: BeginPaint on construction, EndPaint on destruction.
 class CPaintDC {
 public:
-    explicit CPaintDC(const CWnd& wnd) : m_hWnd(wnd.GetSafeHwnd()) {
-        m_hDC = ::BeginPaint(m_hWnd, &m_paint);
+    explicit CPaintDC(const CWnd& wnd) : m_window(wnd.GetSafeHwnd()) {
+        m_dc = ::BeginPaint(m_window, &m_paint);
     }
     CPaintDC(const CPaintDC&) = delete;
     CPaintDC& operator=(const CPaintDC&) = delete;
-    ~CPaintDC() { ::EndPaint(m_hWnd, &m_paint); }
+    ~CPaintDC() { ::EndPaint(m_window, &m_paint); }
 
-    HDC GetSafeHdc() const { return m_hDC; }
+    HDC GetSafeHdc() const { return m_dc; }
 
 private:
-    HWND m_hWnd;
+    HWND m_window;
     PAINTSTRUCT m_paint{};
-    HDC m_hDC = nullptr;
+    HDC m_dc = nullptr;
 };

@@ -4,24 +4,24 @@
 #include "dialogkit/resources.h"
 
 CPropertyPage::CPropertyPage(UINT templateId) : CDialog(templateId) {
-    m_psp.dwSize = sizeof m_psp;
-    m_psp.dwFlags = PSP_DEFAULT;
-    m_psp.hInstance = ResourceModule();
-    m_psp.pszTemplate = ResourceName(templateId);
-    m_psp.pfnDlgProc = &DialogProc;
-    m_psp.lParam = reinterpret_cast<LPARAM>(static_cast<CDialog*>(this));
+    m_page.dwSize = sizeof m_page;
+    m_page.dwFlags = PSP_DEFAULT;
+    m_page.hInstance = ResourceModule();
+    m_page.pszTemplate = ResourceName(templateId);
+    m_page.pfnDlgProc = &PageProc;
+    m_page.lParam = reinterpret_cast<LPARAM>(this);
 }
 
 void CPropertyPage::SetHasHelp(bool hasHelp) {
     if (hasHelp)
-        m_psp.dwFlags |= PSP_HASHELP;
+        m_page.dwFlags |= PSP_HASHELP;
     else
-        m_psp.dwFlags &= ~static_cast<DWORD>(PSP_HASHELP);
+        m_page.dwFlags &= ~static_cast<DWORD>(PSP_HASHELP);
 }
 
 bool CPropertyPage::OnSetActive() {
-    if (m_bFirstSetActive)
-        m_bFirstSetActive = false; // OnInitDialog has just filled the controls
+    if (m_firstActivation)
+        m_firstActivation = false; // OnInitDialog has just filled the controls
     else
         UpdateData(false);
     return true;
@@ -31,7 +31,7 @@ void CPropertyPage::OnOK() {}
 
 bool CPropertyPage::OnWndMsg(const Message& message, LRESULT& result) {
     if (message.message == WM_INITDIALOG) {
-        m_bFirstSetActive = true;
+        m_firstActivation = true;
         result = OnInitDialog() ? TRUE : FALSE;
         return true;
     }
@@ -62,4 +62,12 @@ bool CPropertyPage::OnSheetNotify(const NMHDR& header, LRESULT& result) {
     default:
         return false;
     }
+}
+
+INT_PTR CALLBACK CPropertyPage::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CPropertyPage* starting = nullptr;
+    if (message == WM_INITDIALOG)
+        starting = reinterpret_cast<CPropertyPage*>(
+            reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam);
+    return RouteMessage(hwnd, message, wParam, lParam, starting);
 }

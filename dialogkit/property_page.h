@@ -33,6 +33,10 @@ private:
 
     bool OnSheetNotify(const NMHDR& header, LRESULT& result);
 
-    PROPSHEETPAGEW m_psp{};
-    bool m_bFirstSetActive = true;
+    // The procedure of pages, whose WM_INITDIALOG carries the PROPSHEETPAGEW that comctl32
+    // copied from m_page, with this object as its lParam.
+    static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    PROPSHEETPAGEW m_page{};
+    bool m_firstActivation = true;
 };

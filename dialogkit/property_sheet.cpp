@@ -8,38 +8,11 @@
 #include <utility>
 
 namespace {
-// The sheet that DoModal is creating on this thread, until its window exists.
+// The sheet that DoModal is creating on this thread, until CreationHook has found its window.
 thread_local CPropertySheet* t_sheetBeingCreated = nullptr;
-
-bool IsTopLevelDialog(HWND hwnd, const CREATESTRUCTW& create) {
-    wchar_t className[16] = {};
-    return (create.style & WS_CHILD) == 0 &&
-           ::GetClassNameW(hwnd, className, static_cast<int>(std::size(className))) > 0 &&
-           std::wcscmp(className, L"#32770") == 0;
-}
-
-// Watches window creation on this thread while PropertySheetW runs.
-class CreationWatch {
-public:
-    CreationWatch(CPropertySheet& sheet, HOOKPROC hook) {
-        t_sheetBeingCreated = &sheet;
-        m_hook = ::SetWindowsHookExW(WH_CBT, hook, nullptr, ::GetCurrentThreadId());
-    }
-    CreationWatch(const CreationWatch&) = delete;
-    CreationWatch& operator=(const CreationWatch&) = delete;
-    ~CreationWatch() {
-        if (m_hook != nullptr)
-            ::UnhookWindowsHookEx(m_hook);
-        t_sheetBeingCreated = nullptr;
-    }
-
-private:
-    HHOOK m_hook = nullptr;
-};
 } // namespace
 
-CPropertySheet::CPropertySheet(std::wstring caption, CWnd* parent, UINT selectPage)
-    : m_caption(std::move(caption)), m_parent(parent), m_startPage(selectPage) {}
+CPropertySheet::CPropertySheet(std::wstring caption) : m_caption(std::move(caption)) {}
 
 void CPropertySheet::AddPage(CPropertyPage* page) {
     assert(page != nullptr);
@@ -50,20 +23,23 @@ INT_PTR CPropertySheet::DoModal() {
     std::vector<PROPSHEETPAGEW> pages;
     pages.reserve(m_pages.size());
     for (const CPropertyPage* page : m_pages)
-        pages.push_back(page->m_psp);
+        pages.push_back(page->m_page);
 
     PROPSHEETHEADERW header{};
     header.dwSize = sizeof header;
     header.dwFlags = PSH_PROPSHEETPAGE;
-    header.hwndParent = m_parent != nullptr ? m_parent->GetSafeHwnd() : nullptr;
     header.hInstance = ResourceModule();
     header.pszCaption = m_caption.c_str();
     header.nPages = static_cast<UINT>(pages.size());
-    header.nStartPage = m_startPage;
     header.ppsp = pages.data();
 
-    CreationWatch watch(*this, &CreationHook);
-    return ::PropertySheetW(&header);
+    t_sheetBeingCreated = this;
+    HHOOK hook = ::SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, ::GetCurrentThreadId());
+    const INT_PTR result = ::PropertySheetW(&header);
+    if (hook != nullptr)
+        ::UnhookWindowsHookEx(hook);
+    t_sheetBeingCreated = nullptr;
+    return result;
 }
 
 CPropertyPage* CPropertySheet::GetActivePage() const {
@@ -76,9 +52,7 @@ CPropertyPage* CPropertySheet::GetActivePage() const {
 
 bool CPropertySheet::OnInitDialog() {
     const bool result = Default() != 0;
-    if (m_parent == nullptr) {
-        CenterWindow();
-    }
+    CenterWindow();
     return result;
 }
 
@@ -105,8 +79,11 @@ LRESULT CALLBACK CPropertySheet::CreationHook(int code, WPARAM wParam, LPARAM lP
     // child windows created later.
     if (code == HCBT_CREATEWND && t_sheetBeingCreated != nullptr) {
         const auto hwnd = reinterpret_cast<HWND>(wParam);
-        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-        if (IsTopLevelDialog(hwnd, *create->lpcs))
+        const CREATESTRUCTW& create = *reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
+        wchar_t className[16] = {};
+        if ((create.style & WS_CHILD) == 0 &&
+            ::GetClassNameW(hwnd, className, static_cast<int>(std::size(className))) > 0 &&
+            std::wcscmp(className, L"#32770") == 0)
             std::exchange(t_sheetBeingCreated, nullptr)->SubclassWindow(hwnd);
     }
     return ::CallNextHookEx(nullptr, code, wParam, lParam);

@@ -10,11 +10,14 @@
 
 // A modal property sheet with tabbed pages and its OK, Cancel, Apply (ID_APPLY_NOW) and
 // Help (IDHELP) buttons, reachable with GetDlgItem. comctl32 keeps the sheet's DWLP_USER
-// for itself, so the sheet window is subclassed from its creation on, with this object
-// as the subclass's data: the map sees WM_CREATE and everything after it.
+// for itself and passes no data of ours to the sheet window, so a CBT hook subclasses that
+// window from its creation on, with this object as the subclass's data: the map sees
+// WM_CREATE and everything after it. (The sheet's PSCB_INITIALIZED callback carries no data
+// either, and comctl32 calls it inside WM_INITDIALOG before the start page exists.)
 class CPropertySheet : public CWnd {
 public:
-    explicit CPropertySheet(std::wstring caption, CWnd* parent = nullptr, UINT selectPage = 0);
+    // A sheet without owner that starts on its first page.
+    explicit CPropertySheet(std::wstring caption);
 
     // Pages are shown in the order added; the sheet does not own them.
     void AddPage(CPropertyPage* page);
@@ -28,7 +31,7 @@ public:
 
 protected:
     // Default: the sheet's own initialisation, which creates and shows the first page,
-    // then, for a sheet without a parent, centring on the work area of its monitor
+    // then centring on the work area of its monitor
     // (comctl32 leaves it where the system put it). Overrides call it first.
     virtual bool OnInitDialog();
     // Every WM_COMMAND of the sheet. Answer true when handled; false passes it to the
@@ -42,7 +45,5 @@ private:
     static LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam);
 
     std::wstring m_caption;
-    CWnd* m_parent;
-    UINT m_startPage;
     std::vector<CPropertyPage*> m_pages;
 };

@@ -1,5 +1,9 @@
 #include "dialogkit/rich_edit_ctrl.h"
 
+namespace {
+constexpr UINT kUtf16CodePage = 1200;
+} // namespace
+
 void CRichEditCtrl::SetSel(long start, long end) {
     CHARRANGE range{start, end};
     SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
@@ -34,7 +38,7 @@ std::wstring CRichEditCtrl::GetSelText() const {
     GETTEXTEX request{};
     request.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
     request.flags = GT_SELECTION;
-    request.codepage = 1200; // UTF-16
+    request.codepage = kUtf16CodePage;
     const auto copied = SendMessage(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
                                     reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
@@ -44,6 +48,6 @@ std::wstring CRichEditCtrl::GetSelText() const {
 long CRichEditCtrl::GetTextLength() const {
     GETTEXTLENGTHEX request{};
     request.flags = GTL_NUMCHARS | GTL_PRECISE;
-    request.codepage = 1200; // UTF-16
+    request.codepage = kUtf16CodePage;
     return static_cast<long>(SendMessage(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&request)));
 }

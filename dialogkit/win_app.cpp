@@ -1,25 +1,14 @@
 #include "dialogkit/win_app.h"
 
-#include "dialogkit/failure_report.h"
-
+#include <cstring>
 #include <exception>
 
 namespace {
 CWinApp* g_app = nullptr;
 
 std::wstring ExecutableBaseName() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    std::wstring path(kLongestPathUnits, L'\0');
+    path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
     const std::size_t slash = path.find_last_of(L"\\/");
     std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
     const std::size_t dot = name.find_last_of(L'.');
@@ -59,9 +48,8 @@ const std::wstring& AfxGetAppName() {
 }
 
 HWND DefaultOwner() {
-    const CWinApp* app = AfxGetApp();
-    if (app != nullptr && app->m_pMainWnd != nullptr) {
-        HWND main = app->m_pMainWnd->GetSafeHwnd();
+    if (g_app != nullptr && g_app->m_pMainWnd != nullptr) {
+        HWND main = g_app->m_pMainWnd->GetSafeHwnd();
         if (main != nullptr && ::IsWindow(main))
             return ::GetLastActivePopup(main);
     }
@@ -72,25 +60,40 @@ int AfxMessageBox(const std::wstring& text, UINT type) {
     return ::MessageBoxW(DefaultOwner(), text.c_str(), AfxGetAppName().c_str(), type);
 }
 
-int RunApplication() {
-    CWinApp* app = AfxGetApp();
-    if (app == nullptr)
-        return 1; // the program defines no application object
+void ReportHandlerFailure() noexcept {
     try {
-        if (app->InitInstance())
-            app->Run();
-    } catch (const std::exception& failure) {
-        ReportHandlerFailure(failure.what());
-        return 1;
+        std::wstring text = kTextUnexpectedError;
+        try {
+            throw;
+        } catch (const std::exception& failure) {
+            const char* what = failure.what();
+            const auto length = static_cast<int>(std::strlen(what));
+            const int wide = ::MultiByteToWideChar(CP_ACP, 0, what, length, nullptr, 0);
+            std::wstring detail(static_cast<std::size_t>(wide > 0 ? wide : 0), L'\0');
+            ::MultiByteToWideChar(CP_ACP, 0, what, length, detail.data(), wide);
+            text += detail;
+        } catch (...) {
+            // Not a std::exception: nothing to add to the text.
+        }
+        AfxMessageBox(text, MB_OK | MB_ICONERROR);
     } catch (...) {
-        ReportHandlerFailure(nullptr);
-        return 1;
+        // Out of memory while reporting: nothing more can be said.
+        ::MessageBeep(MB_ICONERROR);
     }
-    return app->GetExitCode();
 }
 
-// Kept in this file: a program's application object pulls this object file, and with it
-// the entry point, out of the static library.
+// The entry point: InitInstance, then Run if it answered true; the exit code. Kept in this
+// file: a program's application object pulls this object file, and with it the entry
+// point, out of the static library.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return RunApplication();
+    if (g_app == nullptr)
+        return 1; // the program defines no application object
+    try {
+        if (g_app->InitInstance())
+            g_app->Run();
+    } catch (...) {
+        ReportHandlerFailure();
+        return 1;
+    }
+    return g_app->GetExitCode();
 }

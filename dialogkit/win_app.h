@@ -1,14 +1,16 @@
 #pragma once
 
-#include "dialogkit/wnd.h"
+#include "dialogkit/window_handle.h"
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 // The application object. A program defines exactly one global object of a class derived
 // from this one; the framework's entry point (wWinMain, link with -municode) calls its
-// InitInstance and returns its exit code.
+// InitInstance and returns its exit code. It lies below CWnd: windows find the main window
+// and the owner of their message boxes here.
 class CWinApp {
 public:
     CWinApp();
@@ -26,8 +28,9 @@ public:
     // Runs the message loop; WM_QUIT's code becomes the exit code.
     void Run();
 
-    // The main window: owner of message boxes and dialogs that name no parent.
-    CWnd* m_pMainWnd = nullptr;
+    // The main window: owner of message boxes and dialogs that name no parent, and the
+    // receiver of the help command for F1.
+    CWindowHandle* m_pMainWnd = nullptr;
 
 private:
     int m_exitCode = 0;
@@ -46,5 +49,14 @@ int AfxMessageBox(const std::wstring& text, UINT type = MB_OK);
 // last active pop-up, or the thread's active window while there is no main window.
 HWND DefaultOwner();
 
-// The body of the entry point: InitInstance, then Run if it answered true; the exit code.
-int RunApplication();
+// Shown, followed by the exception's text, when a message handler fails unexpectedly.
+inline constexpr wchar_t kTextUnexpectedError[] = L"An unexpected error occurred: ";
+
+// The framework's exception barrier, called only inside a catch block: tells the user
+// about the exception being handled, which stopped there before it could cross a Win32
+// callback or leave the entry point.
+void ReportHandlerFailure() noexcept;
+
+// The longest path Windows takes, in UTF-16 units with the terminating NUL: a buffer this
+// long holds any path in one call.
+inline constexpr std::size_t kLongestPathUnits = 32768;

@@ -1,14 +1,12 @@
 #include "dialogkit/wnd.h"
 
 #include "dialogkit/command_ids.h"
-#include "dialogkit/failure_report.h"
 #include "dialogkit/font.h"
 #include "dialogkit/win_app.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <exception>
 
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
@@ -30,11 +28,6 @@ std::wstring CWnd::GetWindowText() const {
 
 void CWnd::SetFont(const CFont& font, bool redraw) {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font.GetSafeHandle()), redraw ? TRUE : FALSE);
-}
-
-int CWnd::MessageBox(const std::wstring& text, const std::wstring& caption, UINT type) const {
-    const std::wstring& shown = caption.empty() ? AfxGetAppName() : caption;
-    return ::MessageBoxW(m_hWnd, text.c_str(), shown.c_str(), type);
 }
 
 RECT CWnd::GetWindowRect() const {
@@ -78,15 +71,12 @@ void CWnd::MoveWindow(const RECT& rect, bool repaint) {
                  repaint ? TRUE : FALSE);
 }
 
-bool CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {
+bool CWnd::ModifyStyle(DWORD remove, DWORD add) {
     const DWORD style = GetStyle();
     const DWORD changed = (style & ~remove) | add;
     if (changed == style)
         return false;
     ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, static_cast<LONG_PTR>(changed));
-    if (swpFlags != 0)
-        SetWindowPos(nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | swpFlags);
     return true;
 }
 
@@ -127,7 +117,7 @@ bool CWnd::OnWndMsg(const Message& message, LRESULT& result) {
         const auto child = reinterpret_cast<HWND>(message.lParam);
         const CWnd* control = FromHandlePermanent(child);
         if (control == nullptr ||
-            !control->HasMapEntry(map_key::kReflected + map_key::kCtlColor, 0, 0))
+            control->FindMapEntry(map_key::kReflected + map_key::kCtlColor, 0, 0) == nullptr)
             return false;
         result = reinterpret_cast<LRESULT>(
             OnCtlColor(on::detail::ColourDc(message), child, on::detail::ColourKind(message)));
@@ -162,7 +152,7 @@ bool CWnd::OnHelpInfo(HELPINFO*) {
     const CWinApp* app = AfxGetApp();
     if ((GetStyle() & WS_CHILD) == 0 && !modifierHeld && app != nullptr &&
         app->m_pMainWnd != nullptr) {
-        app->m_pMainWnd->SendMessage(WM_COMMAND, ID_HELP);
+        ::SendMessageW(app->m_pMainWnd->GetSafeHwnd(), WM_COMMAND, ID_HELP, 0);
         return true;
     }
     return Default() != 0;
@@ -174,27 +164,23 @@ bool CWnd::Dispatch(const Message& message, LRESULT& result) noexcept {
     bool handled = false;
     try {
         handled = OnWndMsg(message, result);
-    } catch (const std::exception& failure) {
-        ReportHandlerFailure(failure.what());
     } catch (...) {
-        ReportHandlerFailure(nullptr);
+        ReportHandlerFailure();
     }
     m_current = outer;
     return handled;
 }
 
 bool CWnd::RunMapEntry(UINT key, UINT id, UINT code, const Message& message, LRESULT& result) {
-    for (const MessageEntry& entry : GetMessageMap())
-        if (entry.message == key && entry.id == id && entry.code == code)
-            return entry.thunk(*this, message, result);
-    return false;
+    const MessageEntry* entry = FindMapEntry(key, id, code);
+    return entry != nullptr && entry->thunk(*this, message, result);
 }
 
-bool CWnd::HasMapEntry(UINT key, UINT id, UINT code) const {
+const MessageEntry* CWnd::FindMapEntry(UINT key, UINT id, UINT code) const {
     for (const MessageEntry& entry : GetMessageMap())
         if (entry.message == key && entry.id == id && entry.code == code)
-            return true;
-    return false;
+            return &entry;
+    return nullptr;
 }
 
 void CWnd::SubclassWindow(HWND hwnd) {

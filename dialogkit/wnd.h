@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogkit/message_map.h"
+#include "dialogkit/window_handle.h"
 
 #include <windows.h>
 
@@ -16,18 +17,17 @@ class CFont;
 // that route messages to a message map are the dialogs, the property sheet and the
 // controls attached with DDX_Control that have a map of their own.
 //
-// Some member names are also Win32 macros (SetWindowText, MessageBox, SendMessage...).
+// Some member names are also Win32 macros (SetWindowText, GetWindowText, SendMessage...).
 // With UNICODE defined everywhere they turn into the ...W names in declarations and
 // calls alike; the framework itself calls the Win32 functions as ::...W.
-class CWnd {
+class CWnd : public CWindowHandle {
 public:
     CWnd() = default;
-    explicit CWnd(HWND hwnd) : m_hWnd(hwnd) {}
+    explicit CWnd(HWND hwnd) : CWindowHandle(hwnd) {}
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
     virtual ~CWnd();
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
     CWnd GetDlgItem(int id) const { return CWnd(::GetDlgItem(m_hWnd, id)); }
 
     std::wstring GetWindowText() const;
@@ -35,18 +35,14 @@ public:
 
     void EnableWindow(bool enable = true) { ::EnableWindow(m_hWnd, enable ? TRUE : FALSE); }
     void ShowWindow(int command) { ::ShowWindow(m_hWnd, command); }
-    void Invalidate(bool erase = true) { ::InvalidateRect(m_hWnd, nullptr, erase ? TRUE : FALSE); }
-    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
-    void RedrawWindow(UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, flags);
+    // Invalidates, erases and repaints the whole window now.
+    void RedrawWindow() {
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     }
     void SetFont(const CFont& font, bool redraw = true);
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
-    }
-    bool PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
-        return ::PostMessageW(m_hWnd, message, wParam, lParam) != FALSE;
     }
 
     // WM_TIMER with this id arrives every `milliseconds` until KillTimer or the window ends.
@@ -55,24 +51,17 @@ public:
     }
     bool KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id) != FALSE; }
 
-    // An empty caption means the application's name.
-    int MessageBox(const std::wstring& text, const std::wstring& caption = {},
-                   UINT type = MB_OK) const;
-
     RECT GetWindowRect() const;
     RECT GetClientRect() const;
     void ScreenToClient(RECT& rect) const;
-    bool SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags) {
-        return ::SetWindowPos(m_hWnd, insertAfter, x, y, width, height, flags) != FALSE;
-    }
     void MoveWindow(const RECT& rect, bool repaint = true);
     // Centres the window on the work area of the monitor it is on (or nearest to).
     void CenterWindow();
     bool IsIconic() const { return ::IsIconic(m_hWnd) != FALSE; }
 
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
-    // Answers whether the style changed. With swpFlags, the frame is told about it.
-    bool ModifyStyle(DWORD remove, DWORD add, UINT swpFlags = 0);
+    // Answers whether the style changed.
+    bool ModifyStyle(DWORD remove, DWORD add);
     HMENU GetSystemMenu(bool revert) const {
         return ::GetSystemMenu(m_hWnd, revert ? TRUE : FALSE);
     }
@@ -80,9 +69,6 @@ public:
     // Called by DDX_Control: wraps the dialog's control and, when this class has a message
     // map, subclasses it so that reflected messages and its own messages reach the map.
     void AttachControl(HWND control);
-
-    // The wrapper that routes `hwnd`'s messages, or nullptr.
-    static CWnd* FromHandlePermanent(HWND hwnd);
 
 protected:
     // Runs once each time a control window is attached, before it is subclassed.
@@ -111,15 +97,17 @@ protected:
     // Runs OnWndMsg with `message` as the current message. Exceptions stop here.
     bool Dispatch(const Message& message, LRESULT& result) noexcept;
 
+    // Runs the map row for (key, id, code); false when there is none or it declined.
     bool RunMapEntry(UINT key, UINT id, UINT code, const Message& message, LRESULT& result);
-    bool HasMapEntry(UINT key, UINT id, UINT code) const;
 
+    // Routes the messages of `hwnd`, which this object does not own, through its map.
     void SubclassWindow(HWND hwnd);
-    void UnsubclassWindow();
-
-    HWND m_hWnd = nullptr;
 
 private:
+    void UnsubclassWindow();
+    const MessageEntry* FindMapEntry(UINT key, UINT id, UINT code) const;
+    // The wrapper that routes `hwnd`'s messages, or nullptr.
+    static CWnd* FromHandlePermanent(HWND hwnd);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR data);
 

@@ -3,7 +3,6 @@
 #include "dialogkit/basic_controls.h"
 #include "dialogkit/dialog.h"
 #include "dialogkit/ip_address_ctrl.h"
-#include "dialogkit/kit_texts.h"
 #include "dialogkit/win_app.h"
 #include "modal_driver.h"
 #include "test_ids.h"
