@@ -3,9 +3,11 @@
 #include "config/conf_file.h"
 #include "config/profile_functions.h"
 #include "config/settings_names.h"
+#include "config/staged_file.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -24,11 +26,20 @@ std::uint32_t WriteText(const CConfFile& conf, const char* key, const std::strin
                                 conf.m_strFile.c_str());
 }
 
-// Keeps the first failure: that is the one the caller reports.
-void Note(std::uint32_t& firstError, std::uint32_t result) {
-    if (firstError == 0) {
-        firstError = result;
+// The rule's five keys in their order; stops at the first failed write.
+std::uint32_t WriteRule(const CConfFile& conf, const CRule& rule) {
+    const std::pair<const char*, std::string> values[] = {
+        {settings::kNameKey, rule.Name},
+        {settings::kEnableKey, rule.Enable ? "1" : "0"},
+        {settings::kSrcFirstIpKey, std::to_string(static_cast<std::int32_t>(rule.SrcFirstIp))},
+        {settings::kSrcLastIpKey, std::to_string(static_cast<std::int32_t>(rule.SrcLastIp))},
+        {settings::kTargetAddressKey, rule.TargetAddress}};
+    for (const auto& [key, value] : values) {
+        if (const std::uint32_t error = WriteText(conf, key, value); error != 0) {
+            return error;
+        }
     }
+    return 0;
 }
 
 } // namespace
@@ -56,20 +67,25 @@ void CRules::Load(const std::string& settingsPath) {
 }
 
 std::uint32_t CRules::Save(const std::string& settingsPath) const {
-    CConfFile conf(settingsPath, settings::kMainSection);
-    std::uint32_t firstError = 0;
-    // Every write is tried even after a failure, as the file may take later ones.
-    Note(firstError, conf.WriteInt(settings::kRulesCountKey, static_cast<std::int32_t>(size())));
+    // Each profile write may rewrite the whole file, so a full disk or a crash among
+    // them would leave it cut short, or a new count over old sections. The writes go
+    // to a copy instead, which replaces the file only once all of them succeeded.
+    StagedFile staged(settingsPath);
+    if (staged.Error() != 0) {
+        return staged.Error();
+    }
+    CConfFile conf(staged.CopyPath(), settings::kMainSection);
+    if (const std::uint32_t error =
+            conf.WriteInt(settings::kRulesCountKey, static_cast<std::int32_t>(size()));
+        error != 0) {
+        return error;
+    }
     int number = 0;
     for (const CRule& rule : *this) {
         conf.m_strSection = RuleSection(++number);
-        Note(firstError, WriteText(conf, settings::kNameKey, rule.Name));
-        Note(firstError, conf.WriteInt(settings::kEnableKey, rule.Enable ? 1 : 0));
-        Note(firstError,
-             conf.WriteInt(settings::kSrcFirstIpKey, static_cast<std::int32_t>(rule.SrcFirstIp)));
-        Note(firstError,
-             conf.WriteInt(settings::kSrcLastIpKey, static_cast<std::int32_t>(rule.SrcLastIp)));
-        Note(firstError, WriteText(conf, settings::kTargetAddressKey, rule.TargetAddress));
+        if (const std::uint32_t error = WriteRule(conf, rule); error != 0) {
+            return error;
+        }
     }
-    return firstError;
+    return staged.Commit();
 }

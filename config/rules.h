@@ -32,7 +32,8 @@ public:
 
     // Appends the rules found in the file; the list is not emptied first.
     void Load(const std::string& settingsPath);
-    // Writes RulesCount and every rule. Returns 0 when every write succeeded,
-    // otherwise the platform error code of the first write that failed.
+    // Writes RulesCount and every rule into a copy of the file that replaces it
+    // only when every write succeeded. Returns 0 then; otherwise the platform
+    // error code of the first failure, and the file is left as it was.
     std::uint32_t Save(const std::string& settingsPath) const;
 };

@@ -3,21 +3,25 @@
 // save fails alike, so the first failure cannot be told from a later one there.
 #include "config/profile_backend.h"
 #include "config/rules.h"
+#include "test_files.h"
 #include "tests/support/make_rule.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <vector>
+#include <fstream>
 
 namespace {
 
-// The result of each write in turn; writes beyond the list succeed.
-std::vector<std::uint32_t> g_writeResults;
+// Writes from this one on fail, each with its own code, and cut the file they
+// were given to nothing, as a rewrite that stopped on a full disk would.
+std::size_t g_firstFailure = 0;
 std::size_t g_writes = 0;
+constexpr std::uint32_t kFirstCode = 100;
 
 } // namespace
 
@@ -39,26 +43,60 @@ std::int32_t GetInt(const char*, const char*, std::int32_t defaultValue, const c
     return defaultValue;
 }
 
-std::uint32_t WriteString(const char*, const char*, const char*, const char*) {
+// Appends "key=value\n" to the file.
+std::uint32_t WriteString(const char*, const char* key, const char* value, const char* file) {
     const std::size_t write = g_writes++;
-    return write < g_writeResults.size() ? g_writeResults[write] : 0;
+    if (write >= g_firstFailure) {
+        std::ofstream(file, std::ios::binary | std::ios::trunc);
+        return kFirstCode + static_cast<std::uint32_t>(write);
+    }
+    std::ofstream(file, std::ios::binary | std::ios::app) << key << '=' << value << '\n';
+    return 0;
 }
 
 } // namespace profile::backend
 
 namespace {
 
-TEST(RulesSave, ReportsTheFirstFailedWrite) {
+using testing::ElementsAre;
+
+// For each number of writes that succeed, from none to all of them, over a file
+// that exists and one that does not: a failed save leaves the file as it was and
+// reports the first failure, a whole one puts exactly what was written in place,
+// and no copy stays behind either way.
+TEST(RulesSave, OnlyASaveWhoseWritesAllSucceedReplacesTheFile) {
     CRules rules;
     rules.push_back(MakeRule("r1", 1, 2, "t"));
     rules.push_back(MakeRule("r2", 3, 4, "u"));
-    // The count is written, the first rule's name is not, a later write fails with
-    // another code, and the last ones are written again.
-    g_writeResults = {0, 32, 0, 0, 0, 0, 0, 112};
-    g_writes = 0;
-    EXPECT_EQ(rules.Save("Settings.ini"), 32u);
-    // A failure stops nothing: the count and five values of each rule.
-    EXPECT_EQ(g_writes, 11u);
+    const std::string written = "RulesCount=2\nName=r1\nEnable=1\nSrcFirstIp=1\nSrcLastIp=2\n"
+                                "TargetAddress=t\nName=r2\nEnable=1\nSrcFirstIp=3\nSrcLastIp=4\n"
+                                "TargetAddress=u\n";
+    const std::size_t writes = 1 + 5 * rules.size();
+    for (const bool existing : {true, false}) {
+        for (std::size_t failure = 0; failure <= writes; ++failure) {
+            SCOPED_TRACE(testing::Message()
+                         << "existing " << existing << ", first failure " << failure);
+            const TempFolder folder;
+            const std::string file = folder.File("Settings.ini");
+            const std::string old = existing ? "[Tarnlink]\r\nRulesCount=1\r\n" : "";
+            if (existing) {
+                WriteBytes(file, old);
+            }
+            g_firstFailure = failure;
+            g_writes = 0;
+            const std::uint32_t result = rules.Save(file);
+            if (failure < writes) {
+                EXPECT_EQ(result, kFirstCode + failure);
+                EXPECT_EQ(g_writes, failure + 1);
+                EXPECT_EQ(folder.Names().size(), existing ? 1U : 0U);
+                EXPECT_EQ(ReadBytes(file), old);
+            } else {
+                EXPECT_EQ(result, 0U);
+                EXPECT_THAT(folder.Names(), ElementsAre("Settings.ini"));
+                EXPECT_EQ(ReadBytes(file), old + written);
+            }
+        }
+    }
 }
 
 } // namespace

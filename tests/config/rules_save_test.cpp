@@ -99,6 +99,7 @@ TEST_F(RulesSave, ReportsAFailedWriteWithItsCode) {
     CRules rules;
     rules.push_back(MakeRule("r1", 1, 2, "t"));
     EXPECT_NE(rules.Save(folder.File("missing") + "/Settings.ini"), 0U);
+    EXPECT_TRUE(folder.Names().empty());
 #ifdef _WIN32
     ASSERT_EQ(rules.Save(file), 0U);
     HANDLE held = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,

@@ -1,5 +1,6 @@
 #include "test_files.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -21,6 +22,15 @@ TempFolder::~TempFolder() {
 
 std::string TempFolder::File(const std::string& name) const {
     return (path_ / name).string();
+}
+
+std::vector<std::string> TempFolder::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string ReadBytes(const std::string& path) {

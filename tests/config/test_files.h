@@ -14,6 +14,8 @@ public:
 
     // Full path of a file in the folder, as the store takes it.
     std::string File(const std::string& name) const;
+    // Names of what the folder holds, sorted.
+    std::vector<std::string> Names() const;
 
 private:
     std::filesystem::path path_;
