@@ -12,6 +12,14 @@ bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 0x20;
 }
 
+// Plain lower-casing is enough here: a '-' is never the trail byte of a double-byte
+// character, so neither is the letter after it.
+bool HasSwitch(std::string_view argumentText, const char* switchText) {
+    std::string text(argumentText);
+    LowerAscii(text);
+    return text.find(switchText) != std::string::npos;
+}
+
 } // namespace
 
 std::string_view ArgumentText(std::string_view commandLine) {
@@ -32,15 +40,17 @@ std::string_view ArgumentText(std::string_view commandLine) {
 }
 
 Operation ChooseOperation(std::string_view argumentText) {
-    std::string text(argumentText);
-    LowerAscii(text);
-    if (text.find(kUninstallSwitch) != std::string::npos) {
+    if (HasSwitch(argumentText, kUninstallSwitch)) {
         return Operation::Uninstall;
     }
-    if (text.find(kInstallSwitch) != std::string::npos) {
+    if (HasSwitch(argumentText, kInstallSwitch)) {
         return Operation::Install;
     }
     return Operation::None;
+}
+
+bool IsQuiet(std::string_view argumentText) {
+    return HasSwitch(argumentText, kQuietSwitch);
 }
 
 } // namespace tarnward

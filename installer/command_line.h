@@ -14,4 +14,7 @@ std::string_view ArgumentText(std::string_view commandLine);
 // "-u" anywhere wins over "-i" anywhere; letters compare case-insensitively.
 Operation ChooseOperation(std::string_view argumentText);
 
+// "-q" anywhere, case-insensitively: no message box is shown.
+bool IsQuiet(std::string_view argumentText);
+
 } // namespace tarnward

@@ -43,7 +43,9 @@ ServiceRegistration MakeRegistration(std::string binaryPath) {
 } // namespace
 
 void CServiceInstaller::Fail(const MessageText& message, std::uint32_t code) {
-    m_platform.ShowMessage(message);
+    if (!m_quiet) {
+        m_platform.ShowMessage(message);
+    }
     throw OperationFailure{code};
 }
 
@@ -95,11 +97,14 @@ std::uint32_t CServiceInstaller::InstallService() {
         if (handles.manager == nullptr) {
             Fail(kInstallNoScm, m_platform.LastError());
         }
-        const std::optional<std::string> path = BuildServicePath(m_platform);
-        if (!path) {
+        const ServicePath path = BuildServicePath(m_platform);
+        if (path == ServicePath{ServicePathError::NoOwnFolder}) {
             Fail(kInstallNoPath, kExitNoOwnFolder);
         }
-        const ServiceRegistration registration = MakeRegistration(*path);
+        if (path == ServicePath{ServicePathError::NotInCodePage}) {
+            Fail(kInstallFolderNotInCodePage, kErrorNoUnicodeTranslation);
+        }
+        const ServiceRegistration registration = MakeRegistration(std::get<std::string>(path));
         handles.service = m_platform.Create(handles.manager, registration);
         if (handles.service == nullptr) {
             std::uint32_t error = m_platform.LastError();

@@ -23,14 +23,34 @@ std::string ReadOwnPath(ITarnwardPlatform& platform) {
     return {};
 }
 
+// Lower-cases A to Z and finds the last backslash, both in single-byte characters
+// only: the trail byte of a double-byte character can be a capital or a backslash.
+std::size_t LowerAndFindLastBackslash(std::string& path, ITarnwardPlatform& platform) {
+    std::size_t lastBackslash = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (platform.IsLeadByte(path[i])) {
+            ++i;
+        } else if (path[i] == '\\') {
+            lastBackslash = i;
+        } else {
+            path[i] = LowerAscii(path[i]);
+        }
+    }
+    return lastBackslash;
+}
+
 } // namespace
 
-std::optional<std::string> BuildServicePath(ITarnwardPlatform& platform) {
-    std::string path = ReadOwnPath(platform);
-    LowerAscii(path);
-    const std::size_t lastBackslash = path.rfind('\\');
+ServicePath BuildServicePath(ITarnwardPlatform& platform) {
+    const std::string ownPath = ReadOwnPath(platform);
+    std::string path = ownPath;
+    const std::size_t lastBackslash = LowerAndFindLastBackslash(path, platform);
     if (lastBackslash == std::string::npos) {
-        return std::nullopt;
+        return ServicePathError::NoOwnFolder;
+    }
+    // A look-alike folder may be anyone's: the service would run what it holds.
+    if (!platform.NamesRunningProgram(ownPath.c_str())) {
+        return ServicePathError::NotInCodePage;
     }
     path.resize(lastBackslash + 1);
     return '"' + path + kServiceFileName + '"';

@@ -12,6 +12,7 @@ namespace tarnward {
 inline constexpr std::uint32_t kErrorServiceDoesNotExist = 1060;
 inline constexpr std::uint32_t kErrorServiceMarkedForDelete = 1072;
 inline constexpr std::uint32_t kErrorServiceExists = 1073;
+inline constexpr std::uint32_t kErrorNoUnicodeTranslation = 1113;
 inline constexpr std::uint32_t kServiceStopped = 1;
 inline constexpr std::uint32_t kScmConnectAccess = 0x0001; // SC_MANAGER_CONNECT
 inline constexpr std::uint32_t kScmCreateAccess = 0x0002;  // SC_MANAGER_CREATE_SERVICE
@@ -32,6 +33,8 @@ inline constexpr std::uint32_t kExitNoOwnFolder = 1;
 // Command-line switches, looked for in this order.
 inline constexpr const char* kUninstallSwitch = "-u";
 inline constexpr const char* kInstallSwitch = "-i";
+// Anywhere, beside either or alone: no message box at all, only the exit code.
+inline constexpr const char* kQuietSwitch = "-q";
 
 // The registration.
 inline constexpr const char* kServiceName = "TarnlinkServer";
@@ -67,6 +70,8 @@ inline constexpr std::uint32_t kStopWaitStepMs = 1000;
 // a buffer of 128 KiB is never needed; the limit only ends a platform that never fits.
 inline constexpr std::uint32_t kOwnPathFirstSize = 260;
 inline constexpr std::uint32_t kOwnPathSizeLimit = 0x20000;
+// The UTF-16 buffer that holds any Windows path, for comparing the 8-bit one with it.
+inline constexpr std::uint32_t kWideOwnPathSize = 32768;
 
 // Message boxes: OK button only, no owner window.
 enum class MessageIcon : std::uint32_t {
@@ -103,6 +108,12 @@ inline constexpr MessageText kInstallNoScm{
     MessageIcon::Error};
 inline constexpr MessageText kInstallNoPath{
     kInstallCaption, "Unable to get Service path. Please contact support.", MessageIcon::Error};
+inline constexpr MessageText kInstallFolderNotInCodePage{
+    kInstallCaption,
+    "The name of this program's folder holds characters that the system's code page cannot "
+    "represent, so the service cannot be registered from it.\n"
+    "Install Tarnlink into a folder whose name uses only such characters.",
+    MessageIcon::Error};
 inline constexpr MessageText kInstallCannotRegister{
     "Error",
     "Unable to register Windows Service.\n"

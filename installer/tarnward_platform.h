@@ -46,6 +46,12 @@ public:
     virtual void Close(Handle handle) = 0;
     // GetModuleFileNameA for the running program.
     virtual std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) = 0;
+    // Whether the 8-bit path, read back through the ANSI code page without
+    // replacements, is exactly the running program's UTF-16 path. GetModuleFileNameA
+    // turns characters the code page lacks into look-alikes, naming another file.
+    virtual bool NamesRunningProgram(const char* path) = 0;
+    // IsDBCSLeadByte: whether the byte starts a double-byte character of the ANSI code page.
+    virtual bool IsLeadByte(char byte) = 0;
     // GetLastError right after the failing call.
     virtual std::uint32_t LastError() = 0;
     // Sleep.

@@ -6,8 +6,11 @@
 namespace tarnward {
 
 std::uint32_t RunTarnward(ITarnwardPlatform& platform, std::string_view commandLine) {
-    CServiceInstaller installer(platform);
-    switch (ChooseOperation(ArgumentText(commandLine))) {
+    const std::string_view argumentText = ArgumentText(commandLine);
+    // Deployment tools run Tarnward where nobody can press OK: a box would hang them.
+    const bool quiet = IsQuiet(argumentText);
+    CServiceInstaller installer(platform, quiet);
+    switch (ChooseOperation(argumentText)) {
     case Operation::Uninstall:
         return installer.UninstallService();
     case Operation::Install:
@@ -15,7 +18,9 @@ std::uint32_t RunTarnward(ITarnwardPlatform& platform, std::string_view commandL
     case Operation::None:
         break;
     }
-    platform.ShowMessage(kNotForUsers);
+    if (!quiet) {
+        platform.ShowMessage(kNotForUsers);
+    }
     return kExitNoSwitch;
 }
 

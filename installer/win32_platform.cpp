@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 namespace tarnward {
 namespace {
@@ -10,6 +11,7 @@ namespace {
 static_assert(kErrorServiceDoesNotExist == ERROR_SERVICE_DOES_NOT_EXIST);
 static_assert(kErrorServiceMarkedForDelete == ERROR_SERVICE_MARKED_FOR_DELETE);
 static_assert(kErrorServiceExists == ERROR_SERVICE_EXISTS);
+static_assert(kErrorNoUnicodeTranslation == ERROR_NO_UNICODE_TRANSLATION);
 static_assert(kServiceStopped == SERVICE_STOPPED);
 static_assert(kScmConnectAccess == SC_MANAGER_CONNECT);
 static_assert(kScmCreateAccess == SC_MANAGER_CREATE_SERVICE);
@@ -98,6 +100,32 @@ void CWin32Platform::Close(Handle handle) {
 
 std::uint32_t CWin32Platform::ModuleFileName(char* buffer, std::uint32_t size) {
     return GetModuleFileNameA(nullptr, buffer, size);
+}
+
+bool CWin32Platform::NamesRunningProgram(const char* path) {
+    std::wstring own(kWideOwnPathSize, L'\0');
+    const DWORD ownLength = GetModuleFileNameW(nullptr, own.data(), kWideOwnPathSize);
+    if (ownLength == 0 || ownLength >= kWideOwnPathSize) {
+        return false;
+    }
+    own.resize(ownLength);
+    // Length -1: the counts include the terminator. MB_ERR_INVALID_CHARS fails on bytes
+    // the code page does not define instead of guessing at them.
+    const int needed = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, nullptr, 0);
+    if (needed <= 0) {
+        return false;
+    }
+    std::wstring converted(static_cast<std::size_t>(needed), L'\0');
+    if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, converted.data(), needed) !=
+        needed) {
+        return false;
+    }
+    converted.resize(static_cast<std::size_t>(needed) - 1);
+    return converted == own;
+}
+
+bool CWin32Platform::IsLeadByte(char byte) {
+    return IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
 }
 
 std::uint32_t CWin32Platform::LastError() {

@@ -17,6 +17,8 @@ public:
     void SetFailureActions(Handle service, const FailureActions& actions) override;
     void Close(Handle handle) override;
     std::uint32_t ModuleFileName(char* buffer, std::uint32_t size) override;
+    bool NamesRunningProgram(const char* path) override;
+    bool IsLeadByte(char byte) override;
     std::uint32_t LastError() override;
     void Wait(std::uint32_t milliseconds) override;
     void ShowMessage(const MessageText& message) override;

@@ -148,6 +148,13 @@ void CLogFollower::OnBrowse() {
         return;
     }
     std::string newPath = WideToAnsi(*chosen);
+    // A look-alike path (or one with '?') would have the service log elsewhere.
+    if (AnsiToWide(newPath) != *chosen) {
+        m_view.ShowMessage(
+            MakeRequest(texts::kLogPathNotInCodePage,
+                        FillPlaceholders(texts::kLogPathNotInCodePage.text, {*chosen})));
+        return;
+    }
     const std::uint32_t code = profile::WriteString(
         settings::kMainSection, settings::kLogFileNameKey, newPath.c_str(), m_settingsPath.c_str());
     if (code != 0) {

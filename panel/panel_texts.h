@@ -89,6 +89,11 @@ inline constexpr std::wstring_view kTruncationMarker = L"<...truncated...>\n";
 inline constexpr std::wstring_view kLogFileFilter =
     L"Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 inline constexpr std::wstring_view kLogFileDefaultExtension = L"txt";
+// A chosen log path that the ANSI code page, in which the settings keep it, cannot hold.
+inline constexpr PanelMessage kLogPathNotInCodePage{
+    L"Could not use %s as the log file: its path holds characters that the system's code page "
+    L"cannot represent.",
+    L"", MessageIcon::Error};
 inline constexpr PanelMessage kLogFileChanged{
     L"You need to Stop and Start server to changes to have effect.", L"", MessageIcon::Information};
 

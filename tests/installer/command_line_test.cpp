@@ -48,6 +48,8 @@ TEST(ChooseOperation, FindsTheSwitchAnywhereUninstallFirst) {
         {"/i", Operation::None},         {"/u", Operation::None},
         {"install", Operation::None},    {"--info", Operation::Install},
         {"x-uy", Operation::Uninstall},  {"- i -\xC9", Operation::None},
+        {"-q", Operation::None},         {"-i -q", Operation::Install},
+        {"-Q -u", Operation::Uninstall},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ChooseOperation(c.argumentText), c.expected)
@@ -78,6 +80,19 @@ TEST_F(RunTarnwardTest, UninstallAnswersTheOperationsCode) {
     EXPECT_CALL(platform, LastError()).WillOnce(Return(1115u));
     EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kUninstallNoScm)));
     EXPECT_EQ(RunTarnward(platform, "Tarnward.exe -I -U"), 1115u);
+}
+
+TEST_F(RunTarnwardTest, QuietShowsNoBoxButAnswersTheSameCodes) {
+    EXPECT_EQ(RunTarnward(platform, "Tarnward.exe -q"), kExitNoSwitch);
+    EXPECT_CALL(platform, OpenManager(kScmCreateAccess)).WillOnce(Return(nullptr));
+    EXPECT_CALL(platform, LastError()).WillOnce(Return(5u));
+    EXPECT_EQ(RunTarnward(platform, "Tarnward.exe -i -q"), 5u);
+    EXPECT_CALL(platform, OpenManager(kScmConnectAccess)).WillOnce(Return(nullptr));
+    EXPECT_CALL(platform, LastError()).WillOnce(Return(1115u));
+    EXPECT_EQ(RunTarnward(platform, "Tarnward.exe -U -Q"), 1115u);
+    // Only the arguments count, not the program's name.
+    EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kNotForUsers)));
+    EXPECT_EQ(RunTarnward(platform, "\"C:\\x -q\\Tarnward.exe\" /i"), kExitNoSwitch);
 }
 
 } // namespace

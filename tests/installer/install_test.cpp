@@ -10,6 +10,7 @@ using ::testing::_;
 using ::testing::InSequence;
 using ::testing::Invoke;
 using ::testing::Return;
+using ::testing::StrEq;
 using ::testing::StrictMock;
 
 const char* const kOwnPath = "D:\\Apps\\VPN Tools\\Tarnward.exe";
@@ -32,10 +33,14 @@ MATCHER(IsRestartTwiceThenNothing, "") {
 
 class InstallTest : public ::testing::Test {
 protected:
-    void ExpectManagerAndPath() {
+    InstallTest() { EXPECT_CALL(platform, IsLeadByte(_)).WillRepeatedly(Return(false)); }
+
+    void ExpectManagerAndOwnPath(bool exact) {
         EXPECT_CALL(platform, OpenManager(kScmCreateAccess)).WillOnce(Return(manager));
         EXPECT_CALL(platform, ModuleFileName(_, 260u)).WillOnce(Invoke(AnswerModulePath(kOwnPath)));
+        EXPECT_CALL(platform, NamesRunningProgram(StrEq(kOwnPath))).WillOnce(Return(exact));
     }
+    void ExpectManagerAndPath() { ExpectManagerAndOwnPath(true); }
     void ExpectConfiguredAndClosed() {
         EXPECT_CALL(platform, SetDescription(service, NamesService("Tarnlink Server")));
         EXPECT_CALL(platform, SetFailureActions(service, IsRestartTwiceThenNothing()));
@@ -81,6 +86,18 @@ TEST_F(InstallTest, OwnPathWithoutFolderEndsWithOne) {
     EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kInstallNoPath)));
     EXPECT_CALL(platform, Close(manager));
     EXPECT_EQ(installer.InstallService(), kExitNoOwnFolder);
+}
+
+TEST_F(InstallTest, OwnPathOutsideTheCodePageCreatesNothing) {
+    for (const bool quiet : {false, true}) {
+        InSequence order;
+        ExpectManagerAndOwnPath(false);
+        if (!quiet) {
+            EXPECT_CALL(platform, ShowMessage(IsMessage(documented::kInstallFolderNotInCodePage)));
+        }
+        EXPECT_CALL(platform, Close(manager));
+        EXPECT_EQ(CServiceInstaller(platform, quiet).InstallService(), 1113u) << quiet;
+    }
 }
 
 TEST_F(InstallTest, OtherCreationErrorIsReportedWithoutUninstall) {

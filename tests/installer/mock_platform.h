@@ -21,6 +21,8 @@ public:
     MOCK_METHOD(void, SetFailureActions, (Handle, const FailureActions&), (override));
     MOCK_METHOD(void, Close, (Handle), (override));
     MOCK_METHOD(std::uint32_t, ModuleFileName, (char*, std::uint32_t), (override));
+    MOCK_METHOD(bool, NamesRunningProgram, (const char*), (override));
+    MOCK_METHOD(bool, IsLeadByte, (char), (override));
     MOCK_METHOD(std::uint32_t, LastError, (), (override));
     MOCK_METHOD(void, Wait, (std::uint32_t), (override));
     MOCK_METHOD(void, ShowMessage, (const MessageText&), (override));
@@ -70,6 +72,12 @@ inline constexpr MessageText kInstallNoScm{
     MessageIcon::Error};
 inline constexpr MessageText kInstallNoPath{
     "Install Service", "Unable to get Service path. Please contact support.", MessageIcon::Error};
+inline constexpr MessageText kInstallFolderNotInCodePage{
+    "Install Service",
+    "The name of this program's folder holds characters that the system's code page cannot "
+    "represent, so the service cannot be registered from it.\nInstall Tarnlink into a folder "
+    "whose name uses only such characters.",
+    MessageIcon::Error};
 inline constexpr MessageText kInstallCannotRegister{
     "Error",
     "Unable to register Windows Service.\nPlease uninstall any existen version of the software, "

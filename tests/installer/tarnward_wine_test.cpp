@@ -26,13 +26,23 @@ constexpr char kMessageLogName[] = "messages.txt";
 constexpr DWORD kRunTimeoutMs = 60000;
 constexpr auto kScmLag = 10s;
 
+// Text in the ANSI code page as UTF-16.
+std::wstring Widened(const std::string& text) {
+    const int length = static_cast<int>(text.size());
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), length)));
+    return wide;
+}
+
 // Runs a program to its end; its exit code, or nothing when it cannot start or hangs.
-std::optional<DWORD> RunToEnd(const std::string& program, const std::string& arguments) {
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup{};
+// UTF-16, so that a program in a folder the code page cannot name starts too.
+std::optional<DWORD> RunToEnd(const std::wstring& program, const std::wstring& arguments) {
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
         return std::nullopt;
     }
@@ -165,7 +175,7 @@ protected:
     }
 
     std::optional<DWORD> Run(const char* program, const std::string& arguments) {
-        return RunToEnd(folder.PathOf(program), arguments);
+        return RunToEnd(Widened(folder.PathOf(program)), Widened(arguments));
     }
     std::string RecordedMessages() const { return folder.ReadFile(kMessageLogName); }
     std::string ExpectedBinaryPath() const {
@@ -227,6 +237,26 @@ TEST_F(TarnwardUnderWine, WithoutSwitchShowsTheUserMessageAndExitsWithOne) {
     EXPECT_EQ(Run(kRecordingProgram, "/i"), DWORD{1});
     EXPECT_EQ(RecordedMessages(), "information|Proxy Service Install/Uninstall|This program should "
                                   "not be run directly by user\n");
+    EXPECT_FALSE(IsRegistered());
+}
+
+TEST_F(TarnwardUnderWine, InstallFromAFolderTheCodePageCannotNameRegistersNothingQuietly) {
+    if (GetACP() != 1252) {
+        GTEST_SKIP() << "the folder name is chosen for code page 1252; the ANSI code page is "
+                     << GetACP();
+    }
+    const std::wstring inner = Widened(folder.Folder()) + L"\u0141\u00f3d\u017a\\";
+    const std::wstring program = inner + L"tarnward_recording.exe";
+    ASSERT_TRUE(CreateDirectoryW(inner.c_str(), nullptr));
+    const bool copied =
+        CopyFileW(Widened(folder.PathOf(kRecordingProgram)).c_str(), program.c_str(), TRUE);
+    const std::optional<DWORD> exitCode =
+        copied ? RunToEnd(program, L"-i -q") : std::optional<DWORD>{};
+    DeleteFileW(program.c_str());
+    RemoveDirectoryW(inner.c_str());
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(exitCode, DWORD{ERROR_NO_UNICODE_TRANSLATION});
+    EXPECT_EQ(RecordedMessages(), "");
     EXPECT_FALSE(IsRegistered());
 }
 

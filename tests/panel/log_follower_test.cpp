@@ -316,4 +316,22 @@ TEST_F(LogFollowerTest, BrowseWhoseSettingCannotBeWrittenKeepsTheOldFile) {
     EXPECT_EQ(view.text, L"old\nmore\n");
 }
 
+TEST_F(LogFollowerTest, BrowseOfAPathTheCodePageCannotHoldKeepsTheOldFile) {
+    files.Write(LogPath(), "old\n");
+    Start();
+    const std::wstring lossy = L"C:\\\u0141\u00f3d\u017a\\log.txt";
+    view.chosenFile = lossy;
+    follower.OnBrowse();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages.at(0).text,
+              L"Could not use " + lossy +
+                  L" as the log file: its path holds characters that the system's code page "
+                  L"cannot represent.");
+    EXPECT_EQ(view.messages.at(0).icon, MessageIcon::Error);
+    EXPECT_EQ(CConfFile(settingsPath, "Tarnlink").ReadString("LogFileName", "unset"), "unset");
+    EXPECT_EQ(follower.LogPath(), LogPath());
+    EXPECT_EQ(view.shownPath, Widen(LogPath()));
+    EXPECT_EQ(view.text, L"old\n");
+}
+
 } // namespace

@@ -427,7 +427,7 @@ std::string Element(const std::string& manifest, const std::string& opening) {
     return manifest.substr(begin, manifest.find('>', begin) - begin);
 }
 
-TEST(TarnlinkResources, ManifestAsksForCommonControls6AndNoElevation) {
+TEST(TarnlinkResources, ManifestAsksForCommonControls6AndRunsAsInvoker) {
     const CResourceFile program(TarnlinkPath());
     ASSERT_TRUE(program.IsLoaded());
     const std::string manifest = program.Bytes(RT_MANIFEST, 1);
@@ -445,8 +445,14 @@ TEST(TarnlinkResources, ManifestAsksForCommonControls6AndNoElevation) {
     EXPECT_NE(dependency.find("processorArchitecture=\"" + architecture + "\""), std::string::npos)
         << dependency;
 
-    EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos);
-    EXPECT_EQ(manifest.find("requestedPrivileges"), std::string::npos);
+    // Never raising its rights, and stating a level at all: that turns off file
+    // virtualisation, which would hide an unelevated panel's writes from the service.
+    const std::string level = Element(manifest, "<requestedExecutionLevel");
+    EXPECT_NE(level.find("level=\"asInvoker\""), std::string::npos) << manifest;
+    EXPECT_NE(level.find("uiAccess=\"false\""), std::string::npos) << manifest;
+    // Windows 10 and 11 only treat a program as theirs when the manifest says so.
+    EXPECT_NE(manifest.find("<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\""),
+              std::string::npos);
 }
 
 } // namespace
