@@ -2,7 +2,8 @@
 // a plain reading of its rules gives. The model below is written from those rules,
 // not from the code: skip the program name (it ends at the first byte of 0x20 or
 // less outside double quotes, each quote switching), skip such bytes after it,
-// lower-case A to Z, then "-u" anywhere wins over "-i" anywhere, else the message.
+// lower-case A to Z, then "-u" anywhere wins over "-i" anywhere, else the message;
+// "-q" anywhere shows no message at all.
 #include "installer/tarnward_constants.h"
 #include "installer/tarnward_platform.h"
 #include "installer/tarnward_run.h"
@@ -16,7 +17,12 @@ namespace {
 
 enum class Chosen { Uninstall, Install, Message };
 
-Chosen Model(const std::string& commandLine) {
+struct Expected {
+    Chosen chosen;
+    bool quiet;
+};
+
+Expected Model(const std::string& commandLine) {
     std::size_t at = 0;
     bool insideQuotes = false;
     while (at < commandLine.size()) {
@@ -38,11 +44,13 @@ Chosen Model(const std::string& commandLine) {
     }
     bool uninstall = false;
     bool install = false;
+    bool quiet = false;
     for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
         uninstall = uninstall || (arguments[i] == '-' && arguments[i + 1] == 'u');
         install = install || (arguments[i] == '-' && arguments[i + 1] == 'i');
+        quiet = quiet || (arguments[i] == '-' && arguments[i + 1] == 'q');
     }
-    return uninstall ? Chosen::Uninstall : install ? Chosen::Install : Chosen::Message;
+    return {uninstall ? Chosen::Uninstall : install ? Chosen::Install : Chosen::Message, quiet};
 }
 
 // A machine without a Service Control Manager: the operation shows which one was
@@ -62,6 +70,8 @@ public:
     void SetFailureActions(Handle, const tarnward::FailureActions&) override { std::abort(); }
     void Close(Handle) override { std::abort(); }
     std::uint32_t ModuleFileName(char*, std::uint32_t) override { std::abort(); }
+    bool NamesRunningProgram(const char*) override { std::abort(); }
+    bool IsLeadByte(char) override { std::abort(); }
     std::uint32_t LastError() override { return kDenied; }
     void Wait(std::uint32_t) override { std::abort(); }
     void ShowMessage(const tarnward::MessageText& message) override {
@@ -81,7 +91,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string commandLine(reinterpret_cast<const char*>(data), size);
     NoScm platform;
     const std::uint32_t exitCode = tarnward::RunTarnward(platform, commandLine);
-    switch (Model(commandLine)) {
+    const Expected expected = Model(commandLine);
+    // Every way ends in one failure message: none when quiet.
+    if (platform.messages != (expected.quiet ? 0 : 1)) {
+        std::abort();
+    }
+    switch (expected.chosen) {
     case Chosen::Uninstall:
         if (platform.managerAccess != 0x0001 || exitCode != NoScm::kDenied) {
             std::abort();
@@ -93,8 +108,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         break;
     case Chosen::Message:
-        if (platform.managerAccess != 0 || exitCode != 1 || platform.messages != 1 ||
-            platform.lastMessage != "This program should not be run directly by user") {
+        if (platform.managerAccess != 0 || exitCode != 1 ||
+            (!expected.quiet &&
+             platform.lastMessage != "This program should not be run directly by user")) {
             std::abort();
         }
         break;
