@@ -54,6 +54,10 @@ RequestExecutionLevel admin
 !define EXIT_IN_USE 2
 !define EXIT_NO_ADMIN_RIGHTS 3
 !define EXIT_CANNOT_WRITE 4
+; Windows' own codes, for what the setup itself finds.
+!define ERROR_SERVICE_REQUEST_TIMEOUT 1053
+!define ERROR_SERVICE_MARKED_FOR_DELETE 1072
+!define ERROR_SERVICE_DOES_NOT_EXIST 1060
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnlink"
 !define UNINSTALLER "Uninstall.exe"
@@ -63,6 +67,36 @@ RequestExecutionLevel admin
 ; control panel refuses to run without administrator rights.
 !define SHORTCUT_FLAGS_BYTE 0x15
 !define SHORTCUT_RUN_AS_ADMIN 0x20
+
+; The service runs as LocalSystem from the program folder, so only administrators may
+; change it: owned by Administrators, nothing inherited from the parent, full control
+; for SYSTEM and Administrators, read and execute for Users; files inherit it.
+!define FOLDER_SECURITY "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)"
+!define SE_FILE_OBJECT 1
+; OWNER_ | DACL_ | PROTECTED_DACL_SECURITY_INFORMATION
+!define OWNER_AND_PROTECTED_DACL 0x80000005
+!define DRIVE_REMOTE 4
+!define WC_NO_BEST_FIT_CHARS 0x400
+
+; An upgrade stops the earlier service itself, waiting up to 30 s, before it changes
+; anything: Proxy.exe cannot be replaced while it runs.
+!define SC_MANAGER_CONNECT 0x0001
+!define SERVICE_STOP_AND_QUERY 0x0024
+!define SERVICE_CONTROL_STOP 1
+!define SERVICE_STOPPED 1
+!define STOP_WAIT_ROUNDS 60
+!define STOP_WAIT_STEP_MS 500
+; The earlier programs wait under this suffix until the upgrade has succeeded.
+!define EARLIER_SUFFIX ".earlier"
+
+; 1 when the folder is the one the uninstall entry names: an upgrade.
+Var Upgrade
+; What a failure leaves, said in its message.
+Var Outcome
+; The earlier installation's version, put back when its upgrade fails.
+Var EarlierVersion
+; " -q" in silent mode: Tarnward then shows no message box either.
+Var Quiet
 
 Name "Tarnlink"
 OutFile "${SETUP_FILE}"
@@ -88,6 +122,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 !define MUI_UNICON "${PRODUCT_ICON}"
 !define MUI_WELCOMEPAGE_TEXT "${TEXT_WELCOME_INSTALL}"
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -150,21 +185,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
         !insertmacro QuitWith ${EXIT_NO_ADMIN_RIGHTS} "${TEXT_NO_ADMIN_RIGHTS}"
     ${EndIf}
     SetShellVarContext all
-!macroend
-
-; Runs the Tarnward.exe in $INSTDIR with a switch and waits for it. A non-zero
-; exit code, left in $0, fails the run with that code after UNDO (Tarnward's own
-; message box has told the user why); one that cannot be started fails it too.
-!macro RunTarnward SWITCH UNDO TEXT
-    DetailPrint "${TARNWARD_EXE} ${SWITCH}"
-    ClearErrors
-    ExecWait '"$INSTDIR\${TARNWARD_EXE}" ${SWITCH}' $0
-    ${If} ${Errors}
-        ${UNDO}
-        !insertmacro FailWith ${EXIT_CANNOT_WRITE} "${TEXT_TARNWARD_NOT_STARTED}"
-    ${ElseIf} $0 <> 0
-        ${UNDO}
-        !insertmacro FailWith $0 "${TEXT}"
+    ${If} ${Silent}
+        StrCpy $Quiet " -q"
     ${EndIf}
 !macroend
 
@@ -183,6 +205,167 @@ Function .onInit
     ${EndIf}
 FunctionEnd
 
+; Why $INSTDIR cannot take the programs, in $R9, or nothing when it can; sets $Upgrade.
+; Checked before anything changes: the service runs as LocalSystem from this folder.
+Function CheckFolder
+    StrCpy $R9 ""
+    StrCpy $Upgrade 0
+    ; A full path on a local drive: a share belongs to whoever runs its server.
+    StrCpy $R0 $INSTDIR 2 1
+    StrCpy $R1 $INSTDIR 3
+    System::Call 'kernel32::GetDriveTypeW(w R1) i .R2'
+    ${If} $R0 != ":\"
+    ${OrIf} $R2 = ${DRIVE_REMOTE}
+        StrCpy $R9 "${TEXT_FOLDER_NOT_LOCAL}"
+        Return
+    ${EndIf}
+    ; Tarnward registers its folder in the ANSI code page; a look-alike of a name it
+    ; cannot hold would be another folder.
+    System::Call 'kernel32::WideCharToMultiByte(i 0, i ${WC_NO_BEST_FIT_CHARS}, w "$INSTDIR", i -1, m .R0, i ${NSIS_MAX_STRLEN}, p 0, *i0R1) i .R2'
+    ${If} $R2 = 0
+    ${OrIf} $R1 <> 0
+        StrCpy $R9 "${TEXT_FOLDER_NOT_ANSI}"
+        Return
+    ${EndIf}
+    ; An earlier installation is the one the uninstall entry names, and nothing else.
+    ReadRegStr $R0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $R0 != ""
+    ${AndIf} $R0 == $INSTDIR
+        StrCpy $Upgrade 1
+        Return
+    ${EndIf}
+    ; Any other folder must be empty: a DLL planted there would be loaded by the programs.
+    ClearErrors
+    FindFirst $R0 $R1 "$INSTDIR\*"
+    ${DoUntil} ${Errors}
+        ${If} $R1 != "."
+        ${AndIf} $R1 != ".."
+            StrCpy $R9 "${TEXT_FOLDER_NOT_EMPTY}"
+            ${Break}
+        ${EndIf}
+        FindNext $R0 $R1
+    ${Loop}
+    FindClose $R0
+FunctionEnd
+
+Function DirectoryLeave
+    Call CheckFolder
+    ${If} $R9 != ""
+        MessageBox MB_OK|MB_ICONSTOP "$R9"
+        Abort
+    ${EndIf}
+FunctionEnd
+
+; Gives $INSTDIR the program folder's access list; $R9 is 0, or not when that failed.
+Function ProtectFolder
+    StrCpy $R4 "${FOLDER_SECURITY}"
+    System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w R4, i 1, *p .R0, p 0) i .R9'
+    ${If} $R9 = 0
+        StrCpy $R9 1
+        Return
+    ${EndIf}
+    System::Call 'advapi32::GetSecurityDescriptorOwner(p R0, *p .R1, *i .R3)'
+    System::Call 'advapi32::GetSecurityDescriptorDacl(p R0, *i .R3, *p .R2, *i .R3)'
+    ; SetNamedSecurityInfoW carries the entries down to the files already there (an
+    ; upgrade's settings and log); SetFileSecurityW then states the folder's own
+    ; descriptor exactly as given (Wine honours only this one, for a folder).
+    System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i ${SE_FILE_OBJECT}, i ${OWNER_AND_PROTECTED_DACL}, p R1, p 0, p R2, p 0) i .R9'
+    ${If} $R9 = 0
+        System::Call 'advapi32::SetFileSecurityW(w "$INSTDIR", i ${OWNER_AND_PROTECTED_DACL}, p R0) i .R3 ?e'
+        Pop $R9
+        ${If} $R3 <> 0
+            StrCpy $R9 0
+        ${EndIf}
+    ${EndIf}
+    System::Call 'kernel32::LocalFree(p R0)'
+FunctionEnd
+
+; Stops the earlier installation's service; $R9 is 0 when it is stopped or not
+; registered, otherwise the reason.
+Function StopEarlierService
+    System::Call 'advapi32::OpenSCManagerW(p 0, p 0, i ${SC_MANAGER_CONNECT}) p .R0 ?e'
+    Pop $R9
+    ${If} $R0 = 0
+        Return
+    ${EndIf}
+    System::Call 'advapi32::OpenServiceW(p R0, w "${SERVICE_NAME}", i ${SERVICE_STOP_AND_QUERY}) p .R1 ?e'
+    Pop $R9
+    ${If} $R1 = 0
+        ${If} $R9 = ${ERROR_SERVICE_DOES_NOT_EXIST}
+            StrCpy $R9 0
+        ${EndIf}
+    ${Else}
+        System::Call '*(i,i,i,i,i,i,i) p .R2'
+        ; Refused when it is stopped already: the status says.
+        System::Call 'advapi32::ControlService(p R1, i ${SERVICE_CONTROL_STOP}, p R2)'
+        StrCpy $R9 ${ERROR_SERVICE_REQUEST_TIMEOUT}
+        ${For} $R3 1 ${STOP_WAIT_ROUNDS}
+            System::Call 'advapi32::QueryServiceStatus(p R1, p R2) i .R4'
+            System::Call '*$R2(i, i .R5)'
+            ${If} $R4 <> 0
+            ${AndIf} $R5 = ${SERVICE_STOPPED}
+                StrCpy $R9 0
+                ${Break}
+            ${EndIf}
+            Sleep ${STOP_WAIT_STEP_MS}
+        ${Next}
+        System::Free $R2
+        System::Call 'advapi32::CloseServiceHandle(p R1)'
+    ${EndIf}
+    System::Call 'advapi32::CloseServiceHandle(p R0)'
+FunctionEnd
+
+; The earlier programs move aside until the upgrade has succeeded; $R9 is 1 when one
+; could not be moved.
+!macro SetAside NAME
+    Delete "$INSTDIR\${NAME}${EARLIER_SUFFIX}"
+    ${If} ${FileExists} "$INSTDIR\${NAME}"
+        ClearErrors
+        Rename "$INSTDIR\${NAME}" "$INSTDIR\${NAME}${EARLIER_SUFFIX}"
+        ${If} ${Errors}
+            StrCpy $R9 1
+        ${EndIf}
+    ${EndIf}
+!macroend
+!macro PutBack NAME
+    ${If} ${FileExists} "$INSTDIR\${NAME}${EARLIER_SUFFIX}"
+        Delete "$INSTDIR\${NAME}"
+        Rename "$INSTDIR\${NAME}${EARLIER_SUFFIX}" "$INSTDIR\${NAME}"
+    ${EndIf}
+!macroend
+!macro ForEachProgram MACRO
+    !insertmacro ${MACRO} "${PANEL_EXE}"
+    !insertmacro ${MACRO} "${TARNWARD_EXE}"
+    !insertmacro ${MACRO} "${SERVICE_EXE}"
+    !insertmacro ${MACRO} "${UNINSTALLER}"
+!macroend
+!macro DropEarlier NAME
+    Delete "$INSTDIR\${NAME}${EARLIER_SUFFIX}"
+!macroend
+
+Function SetAsideEarlierPrograms
+    StrCpy $R9 0
+    !insertmacro ForEachProgram SetAside
+FunctionEnd
+
+; Undoes this setup's work after a failure, so that no half installation stays: a new
+; installation is removed, an upgrade gets the earlier programs and version back. The
+; service is not registered by this setup then; the settings and the log stay.
+Function UndoInstallation
+    ${If} $Upgrade = 1
+        !insertmacro ForEachProgram PutBack
+        WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "$EarlierVersion"
+        Return
+    ${EndIf}
+    Delete "$INSTDIR\${PANEL_EXE}"
+    Delete "$INSTDIR\${TARNWARD_EXE}"
+    Delete "$INSTDIR\${SERVICE_EXE}"
+    Delete "$INSTDIR\${UNINSTALLER}"
+    Delete "$SMPROGRAMS\${TEXT_SHORTCUT_NAME}.lnk"
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    RMDir "$INSTDIR"
+FunctionEnd
+
 ; Writes one file of the package; on failure asks for a retry, and fails the
 ; installation when there is none (always in silent mode).
 !macro PlaceFile SOURCE NAME
@@ -194,28 +377,28 @@ FunctionEnd
             ${Break}
         ${EndIf}
         ${IfNot} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONSTOP "${TEXT_FILE_NOT_WRITABLE}" /SD IDCANCEL IDRETRY`
-            Call RemoveInstallation
-            !insertmacro FailWith ${EXIT_CANNOT_WRITE} "${TEXT_NOT_INSTALLED_AFTER_FAILURE}"
+            Call UndoInstallation
+            !insertmacro FailWith ${EXIT_CANNOT_WRITE} "$Outcome"
         ${EndIf}
     ${Loop}
 !macroend
 
-; Undoes this setup's work after a failure: the service is not registered then,
-; and a half installation must not stay behind. The settings and the log stay.
-Function RemoveInstallation
-    Delete "$INSTDIR\${PANEL_EXE}"
-    Delete "$INSTDIR\${TARNWARD_EXE}"
-    Delete "$INSTDIR\${SERVICE_EXE}"
-    Delete "$INSTDIR\${UNINSTALLER}"
-    Delete "$SMPROGRAMS\${TEXT_SHORTCUT_NAME}.lnk"
-    DeleteRegKey HKLM "${UNINSTALL_KEY}"
-    RMDir "$INSTDIR"
-FunctionEnd
-
 Section "-Install" SectionInstall
     SetOverwrite try
 
-    ; A folder that cannot be written fails before anything changes.
+    Call CheckFolder
+    ${If} $R9 != ""
+        !insertmacro FailWith ${EXIT_CANNOT_WRITE} "$R9"
+    ${EndIf}
+    !insertmacro WaitForPanelClosed
+    ${If} $Upgrade = 1
+        StrCpy $Outcome "${TEXT_EARLIER_KEPT}"
+        ReadRegStr $EarlierVersion HKLM "${UNINSTALL_KEY}" "DisplayVersion"
+    ${Else}
+        StrCpy $Outcome "${TEXT_NOT_INSTALLED_AFTER_FAILURE}"
+    ${EndIf}
+
+    ; A folder that cannot be written or protected fails before anything changes.
     ClearErrors
     CreateDirectory "$INSTDIR"
     FileOpen $1 "$INSTDIR\~tarnlink-setup.tmp" w
@@ -225,13 +408,25 @@ Section "-Install" SectionInstall
     ${EndIf}
     FileClose $1
     Delete "$INSTDIR\~tarnlink-setup.tmp"
+    Call ProtectFolder
+    ${If} $R9 <> 0
+        RMDir "$INSTDIR"
+        !insertmacro FailWith ${EXIT_CANNOT_WRITE} "${TEXT_FOLDER_NOT_PROTECTED}"
+    ${EndIf}
 
-    !insertmacro WaitForPanelClosed
-
-    ; An earlier installation here: its service is stopped and removed first, so
-    ; that Proxy.exe is no longer running when it is replaced.
-    ${If} ${FileExists} "$INSTDIR\${TARNWARD_EXE}"
-        !insertmacro RunTarnward "-u" "" "${TEXT_OLD_SERVICE_NOT_REMOVED}"
+    ; The earlier service is stopped before anything changes, so that Proxy.exe can be
+    ; replaced; its registration stays until the new Tarnward.exe -i replaces it.
+    ${If} $Upgrade = 1
+        Call StopEarlierService
+        ${If} $R9 <> 0
+            StrCpy $0 $R9
+            !insertmacro FailWith $0 "${TEXT_OLD_SERVICE_NOT_STOPPED}"
+        ${EndIf}
+        Call SetAsideEarlierPrograms
+        ${If} $R9 <> 0
+            Call UndoInstallation
+            !insertmacro FailWith ${EXIT_CANNOT_WRITE} "${TEXT_EARLIER_NOT_SET_ASIDE}"
+        ${EndIf}
     ${EndIf}
 
     SetOutPath "$INSTDIR"
@@ -262,13 +457,29 @@ Section "-Install" SectionInstall
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
     ${If} ${Errors}
-        Call RemoveInstallation
-        !insertmacro FailWith ${EXIT_CANNOT_WRITE} "${TEXT_NOT_INSTALLED_AFTER_FAILURE}"
+        Call UndoInstallation
+        !insertmacro FailWith ${EXIT_CANNOT_WRITE} "$Outcome"
     ${EndIf}
 
-    ; Last, so that a failure leaves no registration behind: Tarnward has either
-    ; registered the service completely or not at all.
-    !insertmacro RunTarnward "-i" "Call RemoveInstallation" "${TEXT_SERVICE_NOT_REGISTERED}"
+    ; Last, so that a failure leaves no registration of this setup behind: Tarnward has
+    ; either registered the service completely or not at all.
+    DetailPrint "${TARNWARD_EXE} -i$Quiet"
+    ClearErrors
+    ExecWait '"$INSTDIR\${TARNWARD_EXE}" -i$Quiet' $0
+    ${If} ${Errors}
+        Call UndoInstallation
+        !insertmacro FailWith ${EXIT_CANNOT_WRITE} "${TEXT_TARNWARD_NOT_STARTED}"
+    ${ElseIf} $0 = ${ERROR_SERVICE_MARKED_FOR_DELETE}
+    ${AndIf} $Upgrade = 1
+        ; Windows removes the old registration once another program lets go of it; the
+        ; new programs can register then.
+        !insertmacro ForEachProgram DropEarlier
+        !insertmacro FailWith $0 "${TEXT_RUN_SETUP_AGAIN}"
+    ${ElseIf} $0 <> 0
+        Call UndoInstallation
+        !insertmacro FailWith $0 "${TEXT_SERVICE_NOT_REGISTERED}"
+    ${EndIf}
+    !insertmacro ForEachProgram DropEarlier
 SectionEnd
 
 Function un.onInit
@@ -279,7 +490,14 @@ Section "-un.Programs"
     !insertmacro WaitForPanelClosed
     ; Without Tarnward.exe there is no service of this installation to remove.
     ${If} ${FileExists} "$INSTDIR\${TARNWARD_EXE}"
-        !insertmacro RunTarnward "-u" "" "${TEXT_SERVICE_NOT_REMOVED}"
+        DetailPrint "${TARNWARD_EXE} -u$Quiet"
+        ClearErrors
+        ExecWait '"$INSTDIR\${TARNWARD_EXE}" -u$Quiet' $0
+        ${If} ${Errors}
+            !insertmacro FailWith ${EXIT_CANNOT_WRITE} "${TEXT_TARNWARD_NOT_STARTED}"
+        ${ElseIf} $0 <> 0
+            !insertmacro FailWith $0 "${TEXT_SERVICE_NOT_REMOVED}"
+        ${EndIf}
     ${EndIf}
     Delete "$INSTDIR\${PANEL_EXE}"
     Delete "$INSTDIR\${TARNWARD_EXE}"
@@ -288,11 +506,35 @@ Section "-un.Programs"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd
 
+; Whether the log file $1 is one plain file in the program folder, in $R9 (1 or 0).
+; Delete takes wildcards and relative names, and runs with administrator rights here.
+Function un.IsLogInProgramFolder
+    StrCpy $R9 0
+    StrLen $R0 "$INSTDIR\"
+    StrCpy $R1 $1 $R0
+    StrCpy $R2 $1 "" $R0
+    ${If} $R1 != "$INSTDIR\"
+    ${OrIf} $R2 == ""
+    ${OrIf} $R2 == "."
+    ${OrIf} $R2 == ".."
+        Return
+    ${EndIf}
+    System::Call 'shlwapi::StrPBrkW(w R2, w "\/:*?<>|") p .R3'
+    ${If} $R3 = 0
+        StrCpy $R9 1
+    ${EndIf}
+FunctionEnd
+
 ; Off unless ticked, and so always off in silent mode.
 Section /o "un.${TEXT_SECTION_SETTINGS}"
     ReadINIStr $1 "$INSTDIR\${SETTINGS_FILE}" "${SETTINGS_SECTION}" "${LOG_FILE_KEY}"
     ${If} $1 != ""
-        Delete "$1"
+        Call un.IsLogInProgramFolder
+        ${If} $R9 = 1
+            Delete "$1"
+        ${Else}
+            DetailPrint "${TEXT_LOG_KEPT}"
+        ${EndIf}
     ${EndIf}
     Delete "$INSTDIR\${DEFAULT_LOG_FILE}"
     Delete "$INSTDIR\${SETTINGS_FILE}"

@@ -3,7 +3,9 @@
 # deployment tool use it: silent install into a folder whose name holds a space, the
 # control panel from there, an upgrade that keeps the settings, silent removal, and
 # the failures (Tarnward fails, a second setup runs, the control panel is open, the
-# folder cannot be written). Also saves the wizard's first page as setup_wizard.png.
+# service does not stop, the folder cannot be written, is prepared by someone else,
+# is on another machine or has a name the code page cannot hold). Also saves the
+# wizard's first page as setup_wizard.png.
 set -u
 cd "$TARN_ROOT" || exit 1
 out=$TARN_OUT
@@ -68,6 +70,12 @@ run_line() {
     printf '@echo off\r\n%s\r\necho %%ERRORLEVEL%% >"%s"\r\n' "$1" "$(winpath "$codefile")" >"$bat"
     timeout -k 5 300 wine cmd /c "$(winpath "$bat")" </dev/null >>"$out/wine.log" 2>&1
     read_code
+}
+# run_direct ARGS...: runs a Windows program with a command line Wine makes from
+# UTF-8 (a batch file cannot carry characters outside its code page); code in $code.
+run_direct() {
+    LC_ALL=C.UTF-8 timeout -k 5 300 wine "$@" </dev/null >>"$out/wine.log" 2>&1
+    code=$?
 }
 read_code() {
     code=$(tr -dc '0-9-' <"$out/code.txt" 2>/dev/null)
@@ -147,6 +155,18 @@ check install_uninstall_command "UninstallString is not the installed uninstalle
     grep -qF '"C:\Tarnlink Test\Uninstall.exe"' <<<"$entry"
 check install_adds_start_menu_entry "no $shortcut" [ -f "$shortcut" ]
 
+# --- The folder's rights. Wine keeps of a folder's descriptor only what Unix mode bits
+# can say, so the setup's own descriptor is judged as text, and the folder shows that it
+# was applied: Everyone, who may read a new folder, has no entry left.
+rights_check=$(winpath "$(realpath build/win32/bin/folder_rights_check.exe)")
+descriptor=$(sed -n 's/^!define FOLDER_SECURITY "\(.*\)"$/\1/p' setup/tarnlink.nsi)
+verdict=$(wine "$rights_check" --descriptor "$descriptor" 2>&1 | tr -d '\r')
+check folder_descriptor_admins_only "$descriptor: $verdict" \
+    wine "$rights_check" --descriptor "$descriptor"
+folder_rights=$(wine "$rights_check" 'C:\Tarnlink Test' 2>&1 | tr -d '\r' | head -n 1)
+check install_applies_folder_rights "the folder reads back as [$folder_rights]" \
+    eval '[[ $folder_rights == O:*D:* && $folder_rights != *";WD)"* ]]'
+
 # --- The control panel from the installed folder opens the stand-in service. While
 # it is open the service can be neither replaced nor removed: a setup refuses.
 panel_title="Tarnlink Control Panel v1.0"
@@ -179,6 +199,26 @@ check upgrade_finds_earlier_folder "in $dir: $(listing "$dir")" \
 check upgrade_keeps_settings_and_log "Settings.ini or the log changed" settings_kept
 check upgrade_keeps_registration "ImagePath is [$(reg_value "$service_key" ImagePath)]" \
     registered_from_test_dir
+check upgrade_leaves_no_earlier_copies "in $dir: $(listing "$dir")" \
+    files_are absent "$dir" "${programs[@]/%/.earlier}" Uninstall.exe.earlier
+
+# --- An upgrade over a service that does not stop changes nothing: same files (same
+# inodes), entry and registration; the code says why.
+echo ignore-stop >"$dir/StandinBehaviour.txt"
+wine net start TarnlinkServer >>"$out/wine.log" 2>&1
+inodes() { (cd "$dir" && stat -c '%n %i' "${programs[@]}" Uninstall.exe 2>&1); }
+program_inodes=$(inodes)
+run_line "\"$setup_win\" /S"
+check stuck_upgrade_exit_code "setup exited with $code, not 1053" [ "$code" = 1053 ]
+check stuck_upgrade_keeps_programs "before: $program_inodes; after: $(inodes)" \
+    [ "$(inodes)" = "$program_inodes" ]
+check stuck_upgrade_keeps_entry "the uninstall entry is gone" key_exists "$uninstall_key"
+check stuck_upgrade_keeps_registration "ImagePath is [$(reg_value "$service_key" ImagePath)]" \
+    registered_from_test_dir
+wine "$taskkill" /f /im Proxy.exe >>"$out/wine.log" 2>&1
+rm -f "$dir/StandinBehaviour.txt"
+# The service has written its log meanwhile.
+settings_sums=$(cd "$dir" && md5sum Settings.ini TarnlinkLog.txt)
 
 # --- Silent removal as deployment tools run it (QuietUninstallString: waits, real exit code).
 run_line "\"C:\\Tarnlink Test\\Uninstall.exe\" /S _?=C:\\Tarnlink Test"
@@ -189,22 +229,30 @@ check uninstall_removes_entry "the uninstall entry is still there" entry_gone
 check uninstall_removes_start_menu_entry "$shortcut is still there" [ ! -e "$shortcut" ]
 check uninstall_keeps_settings_and_log "Settings.ini or the log changed or went" settings_kept
 
-# --- Tarnward fails: another service already holds the display name TarnlinkServer.
+# --- Tarnward fails in silent mode, as a deployment tool runs the setup where nobody
+# sees a window: none appears, and the code is Tarnward's. Another service already holds
+# the display name TarnlinkServer. The folder exists and is empty, as an administrator
+# may prepare it.
 wine sc create TarnlinkBlocker binpath= 'C:\windows\system32\notepad.exe' displayname= TarnlinkServer \
     >>"$out/wine.log" 2>&1 && blocker=1
 fail_dir="$drive_c/Tarnlink Fail"
+mkdir -p "$fail_dir"
 (run_line "\"$setup_win\" /S /D=C:\\Tarnlink Fail") &
 failing=$!
-if wait_window Error 180; then
-    sleep 2
-    shot_window Error "$out/tarnward_failure.png"
-    ok tarnward_shows_its_message
-    close_program Tarnward.exe Error
-else
-    fail tarnward_shows_its_message "no box \"Error\" from Tarnward.exe -i within 180 s"
-fi
+windows_seen=""
+while kill -0 "$failing" 2>/dev/null; do
+    for name in Error "Install Service" "Uninstall Service" "Tarnlink Setup"; do
+        if xwininfo -name "$name" >/dev/null 2>&1; then
+            windows_seen="$windows_seen [$name]"
+            close_program Tarnward.exe "$name"
+            close_program "$(basename "$setup")" "$name"
+        fi
+    done
+    sleep 0.5
+done
 wait "$failing"
 read_code
+check silent_failure_shows_no_window "windows seen:$windows_seen" [ -z "$windows_seen" ]
 check failed_install_exit_code "setup exited with $code, not Tarnward's 1078" [ "$code" = 1078 ]
 check failed_install_leaves_no_service "TarnlinkServer is registered" service_gone
 check failed_install_leaves_nothing "in $fail_dir: $(listing "$fail_dir")" \
@@ -235,6 +283,23 @@ check folder_under_file_exit_code "setup exited with $code, not 4" [ "$code" = 4
 check unwritable_folders_leave_no_service "TarnlinkServer is registered" service_gone
 check unwritable_folders_install_nowhere "programs in $default_dir" [ ! -e "$default_dir/Tarnlink.exe" ]
 
+# --- Folders refused before anything changes: one prepared by someone else with a
+# Tarnward.exe in it (never run: -i would register the service from there), one on
+# another machine, and one whose name the ANSI code page cannot hold.
+prepared="$drive_c/Tarnlink Prepared"
+mkdir -p "$prepared" && cp build/win32/bin/Tarnward.exe "$prepared/"
+run_line "\"$setup_win\" /S /D=C:\\Tarnlink Prepared"
+check prepared_folder_refused "setup exited with $code, not 4" [ "$code" = 4 ]
+check prepared_folder_program_never_run "TarnlinkServer is registered" service_gone
+check prepared_folder_untouched "in $prepared: $(listing "$prepared")" \
+    [ "$(ls "$prepared")" = Tarnward.exe ]
+run_line "\"$setup_win\" /S /D=\\\\server\\share\\Tarnlink"
+check network_folder_refused "setup exited with $code, not 4" [ "$code" = 4 ]
+run_direct "$setup_win" /S '/D=C:\Łódź\Tarnlink'
+check non_ansi_folder_refused "setup exited with $code, not 4" [ "$code" = 4 ]
+check non_ansi_folder_not_created "$(ls "$drive_c")" [ ! -e "$drive_c/Łódź" ]
+check refused_folders_leave_no_service "TarnlinkServer is registered" service_gone
+
 # --- The default folder (the 32-bit Program Files) and the plain silent removal,
 # which returns at once and finishes from a copy of the uninstaller.
 run_line "\"$setup_win\" /S"
@@ -249,3 +314,21 @@ done
 check plain_uninstall_removes_everything "in $default_dir: $(listing "$default_dir")" \
     files_are absent "$default_dir" "${programs[@]}" Uninstall.exe
 check plain_uninstall_removes_service "TarnlinkServer still registered" service_gone
+
+# --- Removal in the wizard with "Settings and log" ticked: the settings and the log
+# in the folder go, and a LogFileName with a wildcard naming another folder deletes
+# nothing there (the uninstaller runs with administrator rights).
+logs_dir="$drive_c/Tarnlink Logs"
+data_dir="$drive_c/Tarnlink Data"
+mkdir -p "$data_dir" && echo kept >"$data_dir/precious.txt"
+run_line "\"$setup_win\" /S /D=C:\\Tarnlink Logs"
+check logs_install_exit_code "setup exited with $code" [ "$code" = 0 ]
+printf '[Tarnlink]\r\nLogFileName=C:\\Tarnlink Data\\*.*\r\n' >"$logs_dir/Settings.ini"
+echo "default log" >"$logs_dir/TarnlinkLog.txt"
+run_direct "$(winpath "$(realpath build/win32/bin/uninstall_with_settings.exe)")" \
+    'C:\Tarnlink Logs\Uninstall.exe' 'C:\Tarnlink Logs'
+check settings_removal_exit_code "uninstall exited with $code" [ "$code" = 0 ]
+check settings_removal_deletes_settings "in $logs_dir: $(listing "$logs_dir")" \
+    files_are absent "$logs_dir" Settings.ini TarnlinkLog.txt "${programs[@]}"
+check wildcard_log_deletes_nothing "in $data_dir: $(listing "$data_dir")" [ -f "$data_dir/precious.txt" ]
+check settings_removal_removes_service "TarnlinkServer still registered" service_gone
