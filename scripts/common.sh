@@ -50,7 +50,8 @@ TARN_WINE=/usr/lib/wine/wine64
 
 # Boots the Wine prefix once and keeps one wineserver for the whole run.
 start_wine() {
-    export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # Wine names files in the locale's character set: non-ASCII names need UTF-8.
+    export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
     mkdir -p "$WINEPREFIX"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         wineboot -i >/dev/null 2>&1

@@ -7,7 +7,9 @@
 
 namespace {
 thread_local ModalDriver* t_driver = nullptr;
-constexpr ULONGLONG kPatienceMs = 5000;
+// A step may wait this long for its window: the first common file dialog of a run
+// took more than 5 s in the 32-bit machine's emulation (shell start-up).
+constexpr ULONGLONG kPatienceMs = 20000;
 
 // Enumeration callbacks need the Windows calling convention, which a lambda lacks on i686.
 BOOL CALLBACK CollectVisibleDialog(HWND hwnd, LPARAM data) {

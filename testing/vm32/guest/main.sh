@@ -6,6 +6,9 @@
 set -u
 export HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin
 export WINEPREFIX=/root/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine names files in the locale's character set, as on any desktop: without a UTF-8
+# one, a folder name outside ASCII cannot be made.
+export LC_ALL=C.UTF-8
 cd "$tarn_root" || exit 1
 say() { echo "vm32: $*"; }
 

@@ -74,7 +74,7 @@ run_line() {
 # run_direct ARGS...: runs a Windows program with a command line Wine makes from
 # UTF-8 (a batch file cannot carry characters outside its code page); code in $code.
 run_direct() {
-    LC_ALL=C.UTF-8 timeout -k 5 300 wine "$@" </dev/null >>"$out/wine.log" 2>&1
+    timeout -k 5 300 wine "$@" </dev/null >>"$out/wine.log" 2>&1
     code=$?
 }
 read_code() {
