@@ -53,8 +53,15 @@ MessageAnswer CLogDlg::ShowMessage(const MessageRequest& request) {
 }
 
 void CLogDlg::AppendAtEnd(std::wstring_view text) {
-    const long end = m_view.GetTextLength();
-    m_view.SetSel(end, end);
+    ReplaceToEnd(m_view.GetTextLength(), text);
+}
+
+void CLogDlg::ShowOnly(std::wstring_view text) {
+    ReplaceToEnd(0, text);
+}
+
+void CLogDlg::ReplaceToEnd(long start, std::wstring_view text) {
+    m_view.SetSel(start, m_view.GetTextLength());
     m_view.ReplaceSel(std::wstring(text), false);
     // The caret, and with it the end of the log, stays in view without the focus.
     m_view.HideSelection(false, false);

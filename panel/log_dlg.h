@@ -23,10 +23,13 @@ private:
     void OnTimer(UINT_PTR id);
     void OnBrowse();
     void OnWebSite();
+    // Replaces the view's text from start to its end and keeps the caret in view.
+    void ReplaceToEnd(long start, std::wstring_view text);
 
     // ILogView
     MessageAnswer ShowMessage(const MessageRequest& request) override;
     void AppendAtEnd(std::wstring_view text) override;
+    void ShowOnly(std::wstring_view text) override;
     void ReplaceAllText(std::wstring_view text) override;
     void SetTextLimit(std::size_t characters) override;
     std::size_t TextLength() override;

@@ -11,6 +11,28 @@
 #include <string_view>
 #include <utility>
 
+namespace {
+
+// Drops the older lines of text after its first `head` characters (the marker's
+// line, or none), so that at most `keep` characters are left where whole lines
+// allow; the last line is kept whole even when it alone is longer.
+void KeepNewestLines(std::wstring& text, std::size_t head, std::size_t keep) {
+    if (text.size() <= keep) {
+        return;
+    }
+    const std::size_t from = text.size() - keep + head;
+    std::size_t start = text.find(L'\n', from - 1);
+    if (start == std::wstring::npos || start + 1 == text.size()) {
+        start = text.rfind(L'\n', text.size() - 2);
+    }
+    start = start == std::wstring::npos ? 0 : start + 1;
+    if (start > head) {
+        text.erase(head, start - head);
+    }
+}
+
+} // namespace
+
 CLogFollower::CLogFollower(ILogView& view, ILogFileSystem& files, std::string settingsPath,
                            std::string programFolder, AnsiCodec codec)
     : m_view(view), m_files(files), m_settingsPath(std::move(settingsPath)),
@@ -57,9 +79,10 @@ void CLogFollower::Refresh() {
         m_decoder.Reset();
         return;
     }
-    const std::wstring text = ReadNewText(*reader, size);
-    MakeRoomInView(text.size());
-    m_view.AppendAtEnd(text);
+    const std::size_t head = SkipsOlderBytes(size) ? texts::kTruncationMarker.size() : 0;
+    std::wstring text = ReadNewText(*reader, size);
+    KeepNewestLines(text, head, kViewTextKeep);
+    ShowInView(text);
     m_readOffset = size;
 }
 
@@ -98,7 +121,7 @@ std::wstring CLogFollower::ReadNewText(ILogReader& reader, std::uint64_t size) {
     std::wstring text;
     std::uint64_t position = m_readOffset;
     bool skipToLineStart = false;
-    if (size - m_readOffset > kMaxNewBytes) {
+    if (SkipsOlderBytes(size)) {
         text = texts::kTruncationMarker;
         position = size - kMaxNewBytes;
         skipToLineStart = true;
@@ -131,14 +154,20 @@ std::wstring CLogFollower::ReadNewText(ILogReader& reader, std::uint64_t size) {
     return text;
 }
 
-void CLogFollower::MakeRoomInView(std::size_t incoming) {
+void CLogFollower::ShowInView(const std::wstring& text) {
     const std::size_t length = m_view.TextLength();
-    if (length + incoming <= kViewTextBound) {
+    if (length + text.size() <= kViewTextBound) {
+        m_view.AppendAtEnd(text);
         return;
     }
-    const std::size_t keep = incoming < kViewTextKeep ? kViewTextKeep - incoming : 0;
-    const std::size_t excess = length > keep ? length - keep : 0;
-    m_view.RemoveLeadingText(std::min(m_view.LineStartAtOrAfter(excess), length));
+    const std::size_t keep = text.size() < kViewTextKeep ? kViewTextKeep - text.size() : 0;
+    const std::size_t cut = length > keep ? m_view.LineStartAtOrAfter(length - keep) : 0;
+    if (cut >= length) {
+        m_view.ShowOnly(text);
+        return;
+    }
+    m_view.RemoveLeadingText(cut);
+    m_view.AppendAtEnd(text);
 }
 
 void CLogFollower::OnBrowse() {

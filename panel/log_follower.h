@@ -24,15 +24,17 @@ public:
     // Lines left in view below the top when the page first shows the log.
     static constexpr int kLinesShownAtOpening = 16;
 
-    // A service that logs for weeks would otherwise make the view, and the
-    // process, grow without end. The view holds at most kViewTextBound
-    // characters; when a refresh would pass it, whole lines go from the top until
-    // the view and the new text fit in kViewTextKeep, so that a trim (which moves
-    // the control's whole text) happens once per megabyte or so, not every tick.
-    static constexpr std::size_t kViewTextBound = 4 * 1024 * 1024;
-    static constexpr std::size_t kViewTextKeep = 3 * 1024 * 1024;
+    // The view keeps the newest part of the log only. A rich edit control lays out
+    // every character it takes, on this thread, and Wine's cuts its start line by
+    // line at a cost that grows with the lines behind: so a tick hands it at most
+    // kViewTextKeep characters (the newest whole lines, behind the marker when there
+    // is one), and when the view would pass kViewTextBound, whole lines go from its
+    // top until the view and the new text fit in kViewTextKeep. The cut happens at
+    // most once per kViewTextBound - kViewTextKeep characters taken.
+    static constexpr std::size_t kViewTextBound = 64 * 1024;
+    static constexpr std::size_t kViewTextKeep = 32 * 1024;
     // The control's own limit, above the bound so that it never drops text the
-    // bound allows.
+    // bound allows (an unfinished last line longer than kViewTextKeep is kept whole).
     static constexpr std::size_t kViewTextLimit = kViewTextBound + kMaxNewBytes;
 
     // settingsPath is the full path of "Settings.ini"; programFolder ends with
@@ -56,8 +58,12 @@ public:
 
 private:
     std::optional<LogFileState> QueryLogFile();
+    // True when more than kMaxNewBytes were added, so that only the end is read.
+    bool SkipsOlderBytes(std::uint64_t size) const { return size - m_readOffset > kMaxNewBytes; }
     std::wstring ReadNewText(ILogReader& reader, std::uint64_t size);
-    void MakeRoomInView(std::size_t incoming);
+    // Appends text, first taking whole lines from the view's top when it would
+    // pass its bound.
+    void ShowInView(const std::wstring& text);
 
     ILogView& m_view;
     ILogFileSystem& m_files;

@@ -16,6 +16,9 @@ public:
     // text without undo, keeps the caret in view even without focus, and scrolls
     // one page to the left so that line beginnings show.
     virtual void AppendAtEnd(std::wstring_view text) = 0;
+    // Replaces the whole text by text in one edit, which the control lays out once
+    // and without its scroll bars coming and going, and shows its end as AppendAtEnd.
+    virtual void ShowOnly(std::wstring_view text) = 0;
     virtual void ReplaceAllText(std::wstring_view text) = 0;
     // Raises the most characters the view accepts (by default a rich edit control
     // takes 32,767 and silently drops the rest).

@@ -152,4 +152,41 @@ TEST_F(LogPage, FollowsALogLargerThanFourGiB) {
     EXPECT_EQ(timesShown(L"appended past 4 GiB"), 1u);
 }
 
+// A service that writes megabytes at once, again and again: each time the newest
+// line shows soon, and the window answers all the while.
+TEST_F(LogPage, BurstsOfMegabytesShowTheirLastLineWhileTheWindowAnswers) {
+    constexpr auto kAnswerPatience = 2s;
+    const std::string path = m_install.PathOf(settings::kDefaultLogFileName);
+    ASSERT_NE(StartPanel(), nullptr);
+    HWND log = ShowLogPage();
+    ASSERT_NE(log, nullptr);
+    std::uint64_t size = 0;
+    bool answered = true;
+    for (int burst = 1; burst <= 3; ++burst) {
+        std::string text;
+        while (text.size() < (3u << 20)) {
+            text += "burst " + std::to_string(burst) + " line " + std::to_string(text.size()) +
+                    std::string(70, '.') + "\r\n";
+        }
+        const std::string last = "end of burst " + std::to_string(burst);
+        text += last + "\r\n";
+        ASSERT_TRUE(WriteAt(path, size, text));
+        size += text.size();
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                DWORD_PTR ignored = 0;
+                answered =
+                    answered &&
+                    SendMessageTimeoutW(
+                        Sheet(), WM_NULL, 0, 0, SMTO_NORMAL,
+                        static_cast<UINT>(std::chrono::milliseconds(kAnswerPatience).count()),
+                        &ignored) != 0;
+                return ui::ControlText(log, IDC_LOG_VIEW).find(Widen(last)) != std::wstring::npos;
+            },
+            ui::kUiPatience, 50ms))
+            << last;
+        ASSERT_TRUE(answered) << "the window did not answer within 2 s during burst " << burst;
+    }
+}
+
 } // namespace

@@ -12,7 +12,24 @@ namespace log_model {
 namespace {
 
 constexpr std::size_t kTwoMiB = 2'097'152;
-constexpr wchar_t kMarker[] = L"<...truncated...>\n";
+constexpr std::wstring_view kMarker = L"<...truncated...>\n";
+
+// Where the newest whole lines of text begin that fit in room characters; the
+// last line counts as fitting whatever its length.
+std::size_t NewestLinesStart(std::wstring_view text, std::size_t room) {
+    if (text.size() <= room) {
+        return 0;
+    }
+    const auto lineStartBefore = [&](std::size_t at) {
+        const std::size_t lineFeed = at < 2 ? std::wstring_view::npos : text.rfind(L'\n', at - 2);
+        return lineFeed == std::wstring_view::npos ? 0 : lineFeed + 1;
+    };
+    std::size_t start = lineStartBefore(text.size());
+    while (start > 0 && text.size() - lineStartBefore(start) <= room) {
+        start = lineStartBefore(start);
+    }
+    return start;
+}
 
 } // namespace
 
@@ -26,8 +43,8 @@ void Expected::Refresh(const std::string& file) {
     }
     m_refreshStarts.push_back(m_first + m_text.size());
     std::string_view added = std::string_view(file).substr(m_offset);
-    if (added.size() > kTwoMiB) {
-        Append(kMarker);
+    const bool marked = added.size() > kTwoMiB;
+    if (marked) {
         m_pending.clear();
         added = added.substr(added.size() - kTwoMiB);
         const std::size_t lineFeed = added.find('\n');
@@ -37,17 +54,21 @@ void Expected::Refresh(const std::string& file) {
     std::remove_copy(added.begin(), added.end(), std::back_inserter(m_pending), '\0');
     const std::size_t complete =
         m_doubleByte ? mini_code_page::CompletePrefix(m_pending) : m_pending.size();
-    if (m_doubleByte) {
-        Append(mini_code_page::ToWide(std::string_view(m_pending).substr(0, complete)));
-    } else {
-        Append(AnsiToWide(std::string_view(m_pending).substr(0, complete)));
-    }
+    const std::string_view decodable = std::string_view(m_pending).substr(0, complete);
+    const std::wstring text =
+        m_doubleByte ? mini_code_page::ToWide(decodable) : AnsiToWide(decodable);
+    // A refresh hands the view no more than it keeps: its newest whole lines,
+    // behind the marker.
+    const std::size_t head = marked ? kMarker.size() : 0;
+    Append((marked ? std::wstring(kMarker) : std::wstring()) +
+           text.substr(NewestLinesStart(text, CLogFollower::kViewTextKeep - head)));
     m_pending.erase(0, complete);
     m_offset = file.size();
 }
 
 bool Expected::Matches(const std::wstring& view) const {
-    if (view.size() > CLogFollower::kViewTextBound) {
+    // Past the bound only by one unfinished line longer than what the view keeps.
+    if (view.size() > CLogFollower::kViewTextLimit) {
         return false;
     }
     if (m_first == 0 && m_text.size() <= CLogFollower::kViewTextBound) {
@@ -65,7 +86,7 @@ bool Expected::Matches(const std::wstring& view) const {
 void Expected::Append(std::wstring_view text) {
     m_text += text;
     // Only a tail longer than the view's bound is needed to judge it.
-    constexpr std::size_t kKept = CLogFollower::kViewTextBound + 1;
+    constexpr std::size_t kKept = CLogFollower::kViewTextLimit + 1;
     if (m_text.size() > 2 * kKept) {
         m_first += m_text.size() - kKept;
         m_text.erase(0, m_text.size() - kKept);

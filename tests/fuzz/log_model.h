@@ -18,7 +18,8 @@ public:
     // One look at the file as it now is.
     void Refresh(const std::string& file);
     // The view holds all of the text, or, once it was trimmed, a tail of it that
-    // starts at a line or where a refresh began, and never more than its bound.
+    // starts at a line or where a refresh began, and never more than the control's
+    // limit.
     bool Matches(const std::wstring& view) const;
 
 private:

@@ -3,9 +3,10 @@
 // any size. After every tick the view is checked against a model of what the page
 // must show, written from its rules: new bytes since the last look, from the start
 // after a truncation, NUL bytes dropped, and above 2 MiB at once the marker
-// followed by the text from the first whole line of the last 2 MiB. So no byte
-// after the last line feed is lost when more text comes, and the marker shows
-// exactly when more than 2 MiB arrive at once.
+// followed by the text from the first whole line of the last 2 MiB; of a refresh
+// longer than the view keeps, only its newest whole lines (the last one always).
+// So no byte after the last line feed is lost when more text comes, and the marker
+// shows exactly when more than 2 MiB arrive at once.
 //
 // Input: one byte of options (bit 0: a double-byte code page), then operations:
 //   'a' n bytes...  append n bytes          'r' n bytes...  rewrite with n bytes

@@ -162,6 +162,10 @@ public:
         text += more;
         largest = std::max(largest, text.size());
     }
+    void ShowOnly(std::wstring_view replacement) override {
+        text.clear();
+        AppendAtEnd(replacement);
+    }
     void ReplaceAllText(std::wstring_view replacement) override { text = replacement; }
     void SetTextLimit(std::size_t characters) override { limit = characters; }
     std::size_t TextLength() override { return text.size(); }

@@ -33,6 +33,13 @@ std::wstring Widen(const std::string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
+const std::wstring kMarker = L"<...truncated...>\n";
+
+// The lines of text that start within its last `keep` characters.
+std::string NewestLines(const std::string& text, std::size_t keep) {
+    return text.substr(text.find('\n', text.size() - keep - 1) + 1);
+}
+
 // Compares texts of megabytes: gtest's own diff of them is quadratic and can
 // exhaust the memory, so report where they part instead.
 ::testing::AssertionResult SameText(const std::wstring& actual, const std::wstring& expected) {
@@ -104,18 +111,16 @@ TEST_F(LogFollowerTest, LogFileNameFromTheSettingsIsUsedAsItIs) {
     EXPECT_EQ(view.text, L"a\nb\n");
 }
 
-TEST_F(LogFollowerTest, LargeLogShowsTheMarkerAndTheLastTwoMebibytesFromALineStart) {
+TEST_F(LogFollowerTest, LargeLogShowsTheMarkerAndTheNewestLinesOfTheLastTwoMebibytes) {
     const std::string log = NumberedLines(5 * 1024 * 1024);
     files.Write(LogPath(), log);
     Start();
-    const std::size_t lineStart =
-        log.find('\n', log.size() - static_cast<std::size_t>(kTwoMiB)) + 1;
-    EXPECT_TRUE(SameText(view.text, L"<...truncated...>\n" + Widen(log.substr(lineStart))));
+    EXPECT_EQ(files.seeks.front(), log.size() - kTwoMiB);
+    const std::string kept = NewestLines(log, CLogFollower::kViewTextKeep - kMarker.size());
+    EXPECT_TRUE(SameText(view.text, kMarker + Widen(kept)));
     EXPECT_EQ(follower.ReadOffset(), log.size());
     EXPECT_LE(files.largestRead, 19'999u);
-    const int lines = static_cast<int>(std::count(
-                          log.begin() + static_cast<std::ptrdiff_t>(lineStart), log.end(), '\n')) +
-                      2;
+    const int lines = static_cast<int>(std::count(kept.begin(), kept.end(), '\n')) + 2;
     EXPECT_EQ(view.scrolled, std::vector<int>{lines - 16});
 }
 
@@ -123,11 +128,13 @@ TEST_F(LogFollowerTest, CapAppliesOnlyAboveTwoMebibytes) {
     const std::string exact = NumberedLines(kTwoMiB).substr(0, kTwoMiB);
     files.Write(LogPath(), exact);
     Start();
-    EXPECT_TRUE(SameText(view.text, Widen(exact)));
+    EXPECT_EQ(files.seeks.front(), 0u);
+    const std::wstring kept = Widen(NewestLines(exact, CLogFollower::kViewTextKeep));
+    EXPECT_TRUE(SameText(view.text, kept));
 
     files.Append(LogPath(), std::string(kTwoMiB, 'y') + "\nlast\n");
     Tick();
-    EXPECT_TRUE(SameText(view.text, Widen(exact) + L"<...truncated...>\nlast\n"));
+    EXPECT_TRUE(SameText(view.text, kept + kMarker + L"last\n"));
 }
 
 TEST_F(LogFollowerTest, TruncatedLogIsReadAgainFromItsStart) {
@@ -209,20 +216,41 @@ TEST_F(LogFollowerTest, OffsetsBeyondFourGibibytesAreFollowed) {
     EXPECT_EQ(files.seeks.back(), kFiveGiB);
 }
 
-TEST_F(LogFollowerTest, ViewKeepsWholeLinesWithinItsBound) {
+TEST_F(LogFollowerTest, ViewKeepsTheNewestWholeLinesWithinItsBound) {
     files.Write(LogPath(), "");
     Start();
     int number = 0;
-    for (int tick = 0; tick < 8; ++tick) {
-        const std::string more = NumberedLines(1024 * 1024, number);
+    const auto append = [&](std::size_t bytes) {
+        const std::string more = NumberedLines(bytes, number);
         number += static_cast<int>(std::count(more.begin(), more.end(), '\n'));
         files.Append(LogPath(), more);
         Tick();
+        return more;
+    };
+    for (int tick = 0; tick < 20; ++tick) {
+        const std::string more = append(20'000);
         ASSERT_LE(view.largest, CLogFollower::kViewTextBound);
         ASSERT_TRUE(view.text.starts_with(L"line "));
         ASSERT_TRUE(EndsWithText(view.text, Widen(more)));
     }
-    EXPECT_GE(view.text.size(), CLogFollower::kViewTextKeep - kTwoMiB);
+    EXPECT_GE(view.text.size(), CLogFollower::kViewTextKeep - 20'000);
+
+    // More than the view keeps at once: only its newest lines are handed over.
+    const std::wstring firstOfBurst = L"line " + std::to_wstring(number) + L" ";
+    const std::string burst = append(1024 * 1024);
+    EXPECT_TRUE(EndsWithText(view.text, Widen(NewestLines(burst, CLogFollower::kViewTextKeep))));
+    EXPECT_EQ(view.text.find(firstOfBurst), std::wstring::npos);
+    EXPECT_LE(view.largest, CLogFollower::kViewTextBound);
+
+    // An unfinished last line longer than that is kept whole, and completed later.
+    const std::wstring longLine(CLogFollower::kViewTextKeep + 10, L'z');
+    files.Append(LogPath(), "short\n" + std::string(longLine.begin(), longLine.end()));
+    Tick();
+    EXPECT_TRUE(EndsWithText(L"\n" + view.text, L"\n" + longLine));
+    EXPECT_EQ(view.text.find(L"short"), std::wstring::npos);
+    files.Append(LogPath(), "\nnext\n");
+    Tick();
+    EXPECT_TRUE(EndsWithText(L"\n" + view.text, L"\n" + longLine + L"\nnext\n"));
 }
 
 TEST_F(LogFollowerTest, NulBytesDoNotHideTheRestOfARead) {
