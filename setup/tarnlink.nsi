@@ -100,6 +100,12 @@ Var Quiet
 
 Name "Tarnlink"
 OutFile "${SETUP_FILE}"
+; The same sources give the same setup: no file times of the build machine are stored.
+SetDateSave off
+!ifdef SIGN_TOOL
+    !uninstfinalize '"${SIGN_TOOL}" "%1"' = 0
+    !finalize '"${SIGN_TOOL}" "%1"' = 0
+!endif
 InstallDir "$PROGRAMFILES\Tarnlink"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 !ifdef STANDIN

@@ -15,9 +15,9 @@ mirror=${TARN_VM_MIRROR:-${mirror:-http://deb.debian.org/debian}}
 
 # What the guest needs: a kernel that runs 32-bit programs, Wine for both
 # bitnesses (services are 64-bit in a 64-bit prefix), the X libraries Wine
-# loads at run time, a virtual display, screenshots and ctest.
+# loads at run time, a virtual display, screenshots, ctest and a signature checker.
 packages="linux-image-amd64 initramfs-tools kmod procps wine wine32 wine64 xvfb xauth
-x11-utils imagemagick fonts-wine fonts-liberation cmake"
+x11-utils imagemagick fonts-wine fonts-liberation cmake osslsigncode"
 x_libs="libxcomposite1 libxcursor1 libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1
 libxxf86vm1"
 for lib in $x_libs; do packages="$packages $lib $lib:i386"; done

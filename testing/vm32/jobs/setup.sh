@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The setup program of the win32 build under 32-bit Wine, as an administrator and a
 # deployment tool use it: silent install into a folder whose name holds a space, the
-# control panel from there, an upgrade that keeps the settings, silent removal, and
-# the failures (Tarnward fails, a second setup runs, the control panel is open, the
-# service does not stop, the folder cannot be written, is prepared by someone else,
-# is on another machine or has a name the code page cannot hold). Also saves the
-# wizard's first page as setup_wizard.png.
+# control panel from there, an upgrade with the signed setup that keeps the settings,
+# silent removal, and the failures (Tarnward fails, a second setup runs, the control
+# panel is open, the service does not stop, the folder cannot be written, is prepared
+# by someone else, is on another machine or has a name the code page cannot hold).
+# Also saves the wizard's first page as setup_wizard.png.
 set -u
 cd "$TARN_ROOT" || exit 1
 out=$TARN_OUT
@@ -187,12 +187,19 @@ else
 fi
 close_program Tarnlink.exe "$panel_title"
 
-# --- Upgrade over it: settings and log kept, registration still valid.
+# --- Upgrade over it with the signed setup that tests/release/release_checks built:
+# settings and log kept, registration still valid, what it installed signed and trusted.
+signed_setup=$(ls build/release-check/dist/Tarnlink-*-setup*.exe 2>/dev/null | head -n 1)
+ca=build/release-check/pki/ca.pem
+check signed_setup_built "no build/release-check/dist/Tarnlink-*-setup*.exe; run tests/release/release_checks" \
+    [ -n "$signed_setup" ]
+# Run from the guest's own disk, as programs run from the share can come into memory wrong.
+cp "${signed_setup:-$setup}" "$drive_c/signed-setup.exe"
 printf '[Tarnlink]\r\nRulesCount=1\r\n[Rule1]\r\nName=Kept\r\nEnable=1\r\nSrcFirstIp=167772161\r\nSrcLastIp=167772170\r\nTargetAddress=vpn.example\r\n' \
     >"$dir/Settings.ini"
 echo "log line kept over the upgrade" >"$dir/TarnlinkLog.txt"
 settings_sums=$(cd "$dir" && md5sum Settings.ini TarnlinkLog.txt)
-run_line "\"$setup_win\" /S"
+run_line 'C:\signed-setup.exe /S'
 check upgrade_exit_code "setup exited with $code" [ "$code" = 0 ]
 check upgrade_finds_earlier_folder "in $dir: $(listing "$dir")" \
     files_are present "$dir" "${programs[@]}" Uninstall.exe
@@ -201,6 +208,23 @@ check upgrade_keeps_registration "ImagePath is [$(reg_value "$service_key" Image
     registered_from_test_dir
 check upgrade_leaves_no_earlier_copies "in $dir: $(listing "$dir")" \
     files_are absent "$dir" "${programs[@]/%/.earlier}" Uninstall.exe.earlier
+signed_files=("$dir/Tarnlink.exe" "$dir/Tarnward.exe" "$dir/Uninstall.exe")
+verify_signed() {
+    local file
+    for file in "$@"; do osslsigncode verify -CAfile "$ca" -in "$file" >/dev/null || return 1; done
+}
+check upgrade_installs_signed_programs "one of ${signed_files[*]} does not verify" \
+    verify_signed "${signed_files[@]}"
+signature_check=$(winpath "$(realpath build/win32/bin/signature_check.exe)")
+ca_win=$(winpath "$(realpath "$ca")")
+verdict=$(wine "$signature_check" "$ca_win" 'C:\Tarnlink Test\Tarnlink.exe' 'C:\Tarnlink Test\Uninstall.exe' 2>&1)
+trusted=$?
+check windows_trusts_signed_programs "$(tr -d '\r' <<<"$verdict" | tr '\n' ' ')" [ "$trusted" = 0 ]
+cp "$dir/Tarnlink.exe" "$drive_c/changed.exe"
+printf '\x90' | dd of="$drive_c/changed.exe" bs=1 seek=4096 conv=notrunc status=none
+wine "$signature_check" "$ca_win" 'C:\changed.exe' >>"$out/wine.log" 2>&1
+changed=$?
+check windows_refuses_changed_program "signature_check answered $changed for a changed program" [ "$changed" = 1 ]
 
 # --- An upgrade over a service that does not stop changes nothing: same files (same
 # inodes), entry and registration; the code says why.
