@@ -7,15 +7,7 @@ set(CMAKE_FIND_ROOT_PATH /usr/${TARN_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Hardened like the system's own programs: stack protection in every function with a
-# local array or a taken address; ASLR with relocations kept (high-entropy on x86_64); DEP.
-set(CMAKE_C_FLAGS_INIT -fstack-protector-strong)
-set(CMAKE_CXX_FLAGS_INIT -fstack-protector-strong)
-set(tarn_hardened_link "-fstack-protector-strong -Wl,--dynamicbase,--enable-reloc-section,--nxcompat")
-if(TARN_MINGW_TRIPLE MATCHES "^x86_64")
-    string(APPEND tarn_hardened_link ",--high-entropy-va")
-endif()
 # Every .exe must run on a clean Windows: no libgcc, libstdc++, winpthread or ssp DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ ${tarn_hardened_link}")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # The shipped build carries no symbols.
 set(CMAKE_EXE_LINKER_FLAGS_MINSIZEREL_INIT "-s")
