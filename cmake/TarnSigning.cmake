@@ -7,6 +7,7 @@ set(TARN_SIGN_PASSWORD_FILE "" CACHE FILEPATH "File holding the certificate's pa
 set(TARN_SIGN_TIMESTAMP_URL "" CACHE STRING "RFC 3161 time-stamp server (optional)")
 
 if(TARN_SIGN_PKCS12)
+    # Missing, it stops the configure step rather than the first link.
     find_program(TARN_OSSLSIGNCODE osslsigncode REQUIRED)
     # The signing command, with the signing settings in its environment; NSIS's
     # finalize commands inherit them from makensis.
