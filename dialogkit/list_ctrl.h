@@ -21,6 +21,12 @@ public:
 
     // Answers the new column's index, or -1.
     int InsertColumn(int index, const std::wstring& title, int format, int width);
+    int GetColumnWidth(int column) const {
+        return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column)));
+    }
+    void SetColumnWidth(int column, int width) {
+        SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
+    }
     // Answers the new row's index, or -1.
     int InsertItem(int index, const std::wstring& text);
     bool SetItemText(int row, int column, const std::wstring& text);

@@ -141,6 +141,17 @@ template <auto Handler> constexpr MessageEntry SysCommand() {
             }};
 }
 
+// void Handler(unsigned dpi, const RECT& suggested) -- the window moved to a monitor
+// with another scale; suggested is where the window should be now, in screen pixels.
+template <auto Handler> constexpr MessageEntry DpiChanged() {
+    return {WM_DPICHANGED, 0, 0, [](CWnd& wnd, const Message& message, LRESULT& result) {
+                (detail::Target<Handler>(wnd).*Handler)(HIWORD(message.wParam),
+                                                        *reinterpret_cast<RECT*>(message.lParam));
+                result = 0;
+                return true;
+            }};
+}
+
 // void Handler()
 template <auto Handler> constexpr MessageEntry Paint() {
     return {WM_PAINT, 0, 0, Command<Handler>(0).thunk};

@@ -1,5 +1,6 @@
 #include "panel/about_dlg.h"
 
+#include "dialogkit/display_scale.h"
 #include "panel/link_target.h"
 #include "resources/tarnlink/resource_ids.h"
 
@@ -27,6 +28,10 @@ bool CAboutDlg::OnInitDialog() {
 }
 
 HBRUSH CAboutDlg::OnCtlColor(HDC dc, HWND child, UINT ctlColorKind) {
+    // In high contrast the theme's colours stay.
+    if (IsHighContrastOn()) {
+        return CDialog::OnCtlColor(dc, child, ctlColorKind);
+    }
     ::SetBkMode(dc, TRANSPARENT);
     CDialog::OnCtlColor(dc, child, ctlColorKind);
     return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));

@@ -13,6 +13,7 @@
 
 namespace {
 
+// Sizes in pixels at 96 dpi; the page scales them to its monitor's DPI.
 // The status line's font: Arial, 15 units high, bold.
 constexpr int kStatusFontHeight = 15;
 constexpr int kStatusFontWeight = FW_BOLD;
@@ -40,6 +41,7 @@ MessageMap CMainDlg::GetMessageMap() const {
         on::ButtonClicked<&CMainDlg::OnEditRule>(IDC_EDIT_RULE),
         on::Notify<&CMainDlg::OnRuleItemChanged>(IDC_RULE_LIST, LVN_ITEMCHANGED),
         on::Notify<&CMainDlg::OnRuleDblClk>(IDC_RULE_LIST, NM_DBLCLK),
+        on::Notify<&CMainDlg::OnRuleKeyDown>(IDC_RULE_LIST, LVN_KEYDOWN),
         on::Command<&CMainDlg::OnWebSite>(ID_HELP),
     };
     return kMap;
@@ -57,10 +59,8 @@ void CMainDlg::DoDataExchange(CDataExchange& dx) {
 bool CMainDlg::OnInitDialog() {
     CPropertyPage::OnInitDialog();
 
-    m_fontStatus.CreateFont(kStatusFontHeight, 0, 0, 0, kStatusFontWeight, FALSE, FALSE, FALSE,
-                            ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            FF_SWISS | DEFAULT_PITCH, L"Arial");
-    m_staticStatus.SetFont(m_fontStatus, true);
+    m_dpi = WindowDpi(m_hWnd);
+    CreateStatusFont();
 
     m_staticNote.m_crText = colours::kNote;
     m_staticNote.RedrawWindow();
@@ -68,11 +68,34 @@ bool CMainDlg::OnInitDialog() {
     m_listRules.SetExtendedStyle(kListStyles);
     for (int i = 0; i < static_cast<int>(kColumns.size()); ++i) {
         m_listRules.InsertColumn(i, std::wstring(kColumns[static_cast<std::size_t>(i)].title),
-                                 LVCFMT_LEFT, kColumns[static_cast<std::size_t>(i)].width);
+                                 LVCFMT_LEFT,
+                                 ScaleForDpi(kColumns[static_cast<std::size_t>(i)].width, m_dpi));
     }
 
     m_logic.Initialise();
     return true;
+}
+
+void CMainDlg::CreateStatusFont() {
+    m_fontStatus.CreateFont(ScaleForDpi(kStatusFontHeight, m_dpi), 0, 0, 0, kStatusFontWeight,
+                            FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS | DEFAULT_PITCH,
+                            L"Arial");
+    m_staticStatus.SetFont(m_fontStatus, true);
+}
+
+void CMainDlg::OnDpiChanged(unsigned dpi) {
+    // Columns keep the widths the user gave them, at the new scale.
+    for (int i = 0; i < static_cast<int>(kColumns.size()); ++i) {
+        m_listRules.SetColumnWidth(i, ::MulDiv(m_listRules.GetColumnWidth(i), static_cast<int>(dpi),
+                                               static_cast<int>(m_dpi)));
+    }
+    m_dpi = dpi;
+    CreateStatusFont();
+}
+
+bool CMainDlg::HasRuleListFocus() const {
+    return m_listRules.GetSafeHwnd() != nullptr && ::GetFocus() == m_listRules.GetSafeHwnd();
 }
 
 bool CMainDlg::OnSetActive() {
@@ -114,6 +137,14 @@ void CMainDlg::OnRuleItemChanged(NMHDR* header, LRESULT* result) {
 
 void CMainDlg::OnRuleDblClk(NMHDR* /*header*/, LRESULT* result) {
     m_logic.OnRuleDoubleClick();
+    *result = 0;
+}
+
+void CMainDlg::OnRuleKeyDown(NMHDR* header, LRESULT* result) {
+    // Delete removes the selected rules as Remove does, with its questions.
+    if (reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey == VK_DELETE) {
+        m_logic.OnRemoveRule();
+    }
     *result = 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogkit/basic_controls.h"
+#include "dialogkit/display_scale.h"
 #include "dialogkit/font.h"
 #include "dialogkit/list_ctrl.h"
 #include "dialogkit/property_page.h"
@@ -26,6 +27,13 @@ public:
     // The product's web site in the browser: the answer of both pages to Help.
     static void OpenWebSite();
 
+    // The window moved to a monitor with this DPI: the status font and the column
+    // widths follow.
+    void OnDpiChanged(unsigned dpi);
+    // Enter in the rule list: it edits as a double click does.
+    bool HasRuleListFocus() const;
+    void EditFocusedRule() { m_logic.OnRuleDoubleClick(); }
+
 protected:
     MessageMap GetMessageMap() const override;
     void DoDataExchange(CDataExchange& dx) override;
@@ -42,7 +50,11 @@ private:
     void OnEditRule();
     void OnRuleItemChanged(NMHDR* header, LRESULT* result);
     void OnRuleDblClk(NMHDR* header, LRESULT* result);
+    void OnRuleKeyDown(NMHDR* header, LRESULT* result);
     void OnWebSite();
+
+    // The status font at m_dpi, given to the status line.
+    void CreateStatusFont();
 
     // IProxyPageView
     MessageAnswer ShowMessage(const MessageRequest& request) override;
@@ -63,6 +75,8 @@ private:
     // Moves the keyboard focus to a control of the page, as the dialog's Tab does.
     void GiveFocusTo(HWND control);
 
+    // The DPI the page's pixel sizes are scaled to.
+    unsigned m_dpi = kDefaultDpi;
     CWin32Scm m_scm;
     CProxyPageLogic m_logic;
     CFont m_fontStatus;

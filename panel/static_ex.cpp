@@ -1,5 +1,7 @@
 #include "panel/static_ex.h"
 
+#include "dialogkit/display_scale.h"
+
 #include <array>
 
 MessageMap CStaticEx::GetMessageMap() const {
@@ -8,7 +10,8 @@ MessageMap CStaticEx::GetMessageMap() const {
 }
 
 HBRUSH CStaticEx::CtlColor(HDC dc, UINT /*ctlColorKind*/) {
-    ::SetTextColor(dc, m_crText);
+    // In high contrast the text alone tells, in the theme's colour.
+    ::SetTextColor(dc, IsHighContrastOn() ? ::GetSysColor(COLOR_WINDOWTEXT) : m_crText);
     ::SetBkMode(dc, TRANSPARENT);
     // No brush: the parent's ordinary colour handling paints the background.
     return nullptr;

@@ -1,6 +1,7 @@
 #include "panel/tarnlink_dlg.h"
 
 #include "dialogkit/command_ids.h"
+#include "dialogkit/display_scale.h"
 #include "dialogkit/paint_dc.h"
 #include "dialogkit/resources.h"
 #include "panel/about_dlg.h"
@@ -14,6 +15,7 @@ static_assert(CMainWindowLogic::kOkCommand == IDOK);
 
 namespace {
 
+// Sizes and places in pixels at 96 dpi; the sheet scales them to its monitor's DPI.
 constexpr int kSmallIconSize = 16;
 constexpr int kBigIconSize = 32;
 
@@ -37,9 +39,9 @@ void MoveButtonTo(const CWnd& sheet, int id, int x) {
 } // namespace
 
 CTarnlinkDlg::CTarnlinkDlg()
-    : CPropertySheet(LoadResourceString(IDS_SHEET_CAPTION)),
-      m_hIconSmall(LoadIconResource(IDR_MAINFRAME, kSmallIconSize)),
-      m_hIconBig(LoadIconResource(IDR_MAINFRAME, kBigIconSize)),
+    : CPropertySheet(LoadResourceString(IDS_SHEET_CAPTION)), m_dpi(WindowDpi(nullptr)),
+      m_hIconSmall(LoadIconResource(IDR_MAINFRAME, ScaleForDpi(kSmallIconSize, m_dpi))),
+      m_hIconBig(LoadIconResource(IDR_MAINFRAME, ScaleForDpi(kBigIconSize, m_dpi))),
       m_logic(*this, m_pageProxy.RulesSaver()) {
     m_pageProxy.SetHasHelp(true);
     m_pageLog.SetHasHelp(true);
@@ -54,9 +56,12 @@ CTarnlinkDlg::~CTarnlinkDlg() {
 
 MessageMap CTarnlinkDlg::GetMessageMap() const {
     static constexpr std::array kMap{
-        on::SysCommand<&CTarnlinkDlg::OnSysCommand>(),       on::Paint<&CTarnlinkDlg::OnPaint>(),
-        on::QueryDragIcon<&CTarnlinkDlg::OnQueryDragIcon>(), on::Create<&CTarnlinkDlg::OnCreate>(),
+        on::SysCommand<&CTarnlinkDlg::OnSysCommand>(),
+        on::Paint<&CTarnlinkDlg::OnPaint>(),
+        on::QueryDragIcon<&CTarnlinkDlg::OnQueryDragIcon>(),
+        on::Create<&CTarnlinkDlg::OnCreate>(),
         on::HelpInfo<&CTarnlinkDlg::OnHelpInfo>(),
+        on::DpiChanged<&CTarnlinkDlg::OnDpiChanged>(),
     };
     return kMap;
 }
@@ -65,8 +70,12 @@ bool CTarnlinkDlg::OnInitDialog() {
     CPropertySheet::OnInitDialog();
 
     AddAboutMenuEntry();
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIconBig));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
+    // On a monitor other than the main one the window has a DPI of its own.
+    if (const unsigned dpi = WindowDpi(m_hWnd); dpi != m_dpi) {
+        m_dpi = dpi;
+        LoadIcons();
+    }
+    SetIcons();
     GetDlgItem(ID_APPLY_NOW).ShowWindow(SW_HIDE);
     PlaceButtons();
     ModifyStyle(0, WS_MINIMIZEBOX);
@@ -86,14 +95,45 @@ void CTarnlinkDlg::AddAboutMenuEntry() {
     ::AppendMenuW(menu, MF_STRING, IDM_ABOUTBOX, about.c_str());
 }
 
+void CTarnlinkDlg::LoadIcons() {
+    ::DestroyIcon(m_hIconSmall);
+    ::DestroyIcon(m_hIconBig);
+    m_hIconSmall = LoadIconResource(IDR_MAINFRAME, ScaleForDpi(kSmallIconSize, m_dpi));
+    m_hIconBig = LoadIconResource(IDR_MAINFRAME, ScaleForDpi(kBigIconSize, m_dpi));
+}
+
+void CTarnlinkDlg::SetIcons() {
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIconBig));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIconSmall));
+}
+
 void CTarnlinkDlg::PlaceButtons() {
-    MoveButtonTo(*this, IDCANCEL, kCancelLeft);
+    MoveButtonTo(*this, IDCANCEL, ScaleForDpi(kCancelLeft, m_dpi));
     GetDlgItem(IDHELP).ShowWindow(SW_SHOWNORMAL);
-    MoveButtonTo(*this, IDHELP, kHelpLeft);
-    MoveButtonTo(*this, IDOK, kOkLeft);
+    MoveButtonTo(*this, IDHELP, ScaleForDpi(kHelpLeft, m_dpi));
+    MoveButtonTo(*this, IDOK, ScaleForDpi(kOkLeft, m_dpi));
+}
+
+void CTarnlinkDlg::OnDpiChanged(unsigned dpi, const RECT& suggested) {
+    // The dialog manager scales the templates' controls and fonts itself; what is
+    // given in pixels here follows.
+    Default();
+    m_dpi = dpi;
+    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LoadIcons();
+    SetIcons();
+    PlaceButtons();
+    m_pageProxy.OnDpiChanged(dpi);
 }
 
 bool CTarnlinkDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
+    // Enter in the rule list edits the focused rule instead of leaving (a click on OK
+    // takes the focus to OK first).
+    if (LOWORD(wParam) == IDOK && m_pageProxy.HasRuleListFocus()) {
+        m_pageProxy.EditFocusedRule();
+        return true;
+    }
     if (m_logic.OnCommand(static_cast<std::uint32_t>(wParam)) ==
         CMainWindowLogic::CommandRoute::Handled) {
         return true;
@@ -117,10 +157,15 @@ void CTarnlinkDlg::OnPaint() {
     }
     CPaintDC dc(*this);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
-    // Centred in the client area.
+    // Centred in the client area; the system's icon size is that of the main monitor.
     const RECT client = GetClientRect();
-    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
-    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    const unsigned systemDpi = WindowDpi(nullptr);
+    const int iconWidth = ::MulDiv(::GetSystemMetrics(SM_CXICON), static_cast<int>(m_dpi),
+                                   static_cast<int>(systemDpi));
+    const int iconHeight = ::MulDiv(::GetSystemMetrics(SM_CYICON), static_cast<int>(m_dpi),
+                                    static_cast<int>(systemDpi));
+    const int x = (client.right - client.left - iconWidth + 1) / 2;
+    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
     ::DrawIcon(dc.GetSafeHdc(), x, y, m_hIconSmall);
 }
 

@@ -27,11 +27,17 @@ private:
     int OnCreate(CREATESTRUCTW* create);
     bool OnHelpInfo(HELPINFO* info);
 
+    void OnDpiChanged(unsigned dpi, const RECT& suggested);
+
     void AddAboutMenuEntry();
+    // The icons and the button row at m_dpi.
+    void LoadIcons();
+    void SetIcons();
     void PlaceButtons();
 
     MessageAnswer ShowMessage(const MessageRequest& request) override;
 
+    unsigned m_dpi;
     HICON m_hIconSmall;
     HICON m_hIconBig;
     CMainDlg m_pageProxy;

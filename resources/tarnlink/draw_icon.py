@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the control panel's icon (resource 128): 32x32 and 16x16, 16 colours.
+"""Draws the control panel's icon (resource 128) in 16 colours, at every size Windows
+asks for from 100 % to 400 % display scale: 16 to 64 for the caption and the taskbar,
+96, 128 and 256 for the largest views.
 
 Stdlib only. The picture: a blue shield-like tile with two white source nodes on
 the left joined by arrows to one yellow server node on the right, the product's
@@ -71,13 +73,16 @@ def bitmap(px):
     return header + palette + xor + and_mask
 
 
+SIZES = [256, 128, 96, 64, 48, 40, 32, 24, 20, 16]
+
+
 def main(path):
-    images = [bitmap(draw(32)), bitmap(draw(16))]
-    sizes = [32, 16]
+    images = [bitmap(draw(size)) for size in SIZES]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for size, img in zip(sizes, images):
-        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(img), offset)
+    for size, img in zip(SIZES, images):
+        # A width or height of 256 is written as 0.
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, 16, 0, 1, 4, len(img), offset)
         offset += len(img)
     out += b"".join(images)
     with open(path, "wb") as f:

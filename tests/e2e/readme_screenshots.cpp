@@ -1,6 +1,8 @@
 // Brings an installed control panel into each state the README shows, one after
 // the other, and holds it there until the picture is taken:
-//   readme_screenshots <installation folder>
+//   readme_screenshots <installation folder> [<picture name>]
+// With a picture name it takes only the Proxy page with the server online, under that
+// name (scripts/screenshots runs it so at another display scale).
 // For each state it writes a line "<picture name><TAB><window caption>" and waits
 // for any line on its input before it goes on. The service must be registered from
 // the installation folder, whose Settings.ini must hold at least one enabled rule
@@ -49,6 +51,10 @@ public:
     bool Run() {
         return StartPanelAndServer() && ShootRuleEditor() && ShootProxyPage() && ShootLogPage() &&
                ShootAboutBox() && StopServerAndLeave();
+    }
+
+    bool RunProxyPageOnly(const std::string& name) {
+        return StartPanelAndServer() && Pose(m_windows.Sheet(), name) && StopServerAndLeave();
     }
 
 private:
@@ -176,10 +182,10 @@ std::string AsFolder(std::string folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: readme_screenshots <installation folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: readme_screenshots <installation folder> [<picture name>]\n");
         return 2;
     }
     CReadmeTour tour(AsFolder(argv[1]));
-    return tour.Run() ? 0 : 1;
+    return (argc == 3 ? tour.RunProxyPageOnly(argv[2]) : tour.Run()) ? 0 : 1;
 }

@@ -94,14 +94,18 @@ int CountPixels(HWND window, Colour colour) {
     return count;
 }
 
-int CountLines(HWND window, Colour colour, int inset) {
+namespace {
+
+// Rows of the window's area, inset pixels left out all round, that hold at least
+// share (0 to 1) of their width in this colour, and at least one such pixel.
+int CountRows(HWND window, Colour colour, int inset, double share) {
     RECT area{};
     if (!GetWindowRect(window, &area)) {
         return 0;
     }
     InflateRect(&area, -inset, -inset);
     const Capture capture = CaptureScreen(area);
-    int lines = 0;
+    int rows = 0;
     for (int y = 0; y < capture.height; ++y) {
         int matching = 0;
         for (int x = 0; x < capture.width; ++x) {
@@ -109,11 +113,21 @@ int CountLines(HWND window, Colour colour, int inset) {
                 ++matching;
             }
         }
-        if (matching * 4 >= capture.width * 3) {
-            ++lines;
+        if (matching > 0 && matching >= share * capture.width) {
+            ++rows;
         }
     }
-    return lines;
+    return rows;
+}
+
+} // namespace
+
+int CountLines(HWND window, Colour colour, int inset) {
+    return CountRows(window, colour, inset, 0.75);
+}
+
+int CountRowsWith(HWND window, Colour colour) {
+    return CountRows(window, colour, 0, 0.0);
 }
 
 bool TitleBarShowsIcon(HWND window, HICON icon, int size) {

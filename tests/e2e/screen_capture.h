@@ -19,6 +19,9 @@ int CountPixels(HWND window, Colour colour);
 // have this colour in at least three quarters of their width: lines drawn across it.
 int CountLines(HWND window, Colour colour, int inset);
 
+// How many pixel rows of the window's area hold at least one pixel of this colour.
+int CountRowsWith(HWND window, Colour colour);
+
 // Whether the window's title bar shows this icon drawn at size x size pixels: every
 // pixel the icon covers whole, at one place near the bar's left end.
 bool TitleBarShowsIcon(HWND window, HICON icon, int size);

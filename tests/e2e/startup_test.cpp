@@ -8,6 +8,8 @@
 #include "testing/standin_harness/wait_until.h"
 #include "tests/support/resource_file.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 // What the user sees when the panel starts, and when it refuses to.
@@ -192,5 +194,134 @@ TEST_F(Startup, WithoutTheServiceSaysCouldNotOpenWith1060AndExitsWithThatCode) {
     EXPECT_EQ(m_panel.WaitForExit(ui::kUiPatience), DWORD{1060});
     EXPECT_FALSE(SettingsExist());
 }
+
+// The display scale of the prefix, read by each program as it starts: the panel runs
+// at this DPI, and the prefix is back at 96 after the scenario.
+class DisplayScale : public PanelScenario, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                                  KEY_SET_VALUE, nullptr, &m_desktop, nullptr),
+                  ERROR_SUCCESS);
+        SetLogPixels(GetParam());
+        m_dialogFont = CreateFontW(-MulDiv(8, GetParam(), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                   FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"MS Shell Dlg");
+        m_statusFont = CreateFontW(Scaled(15), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                   0, 0, 0, FF_SWISS, L"Arial");
+        PanelScenario::SetUp();
+    }
+    void TearDown() override {
+        PanelScenario::TearDown();
+        SetLogPixels(96);
+        RegCloseKey(m_desktop);
+        DeleteObject(m_dialogFont);
+        DeleteObject(m_statusFont);
+    }
+
+    int Scaled(int pixelsAt96) const { return MulDiv(pixelsAt96, GetParam(), 96); }
+
+    // Whether every button and label of the window, shown or not, has room for its whole
+    // text in one line of the templates' font (the status line: of its own), or else
+    // which has not.
+    ::testing::AssertionResult TextFits(HWND window) const {
+        for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t kind[16] = {};
+            GetClassNameW(child, kind, 16);
+            const bool label = lstrcmpiW(kind, L"Static") == 0 &&
+                               (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON;
+            if (!label && lstrcmpiW(kind, L"Button") != 0) {
+                continue;
+            }
+            const std::wstring text = ui::Text(child);
+            RECT client{};
+            GetClientRect(child, &client);
+            RECT needed{};
+            HDC dc = CreateCompatibleDC(nullptr);
+            HGDIOBJ old =
+                SelectObject(dc, GetDlgCtrlID(child) == IDC_STATUS ? m_statusFont : m_dialogFont);
+            DrawTextW(dc, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE);
+            SelectObject(dc, old);
+            DeleteDC(dc);
+            if (needed.right > client.right || needed.bottom > client.bottom) {
+                return ::testing::AssertionFailure()
+                       << "\"" << text << "\" needs " << needed.right << "x" << needed.bottom
+                       << ", has " << client.right << "x" << client.bottom;
+            }
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+private:
+    void SetLogPixels(int dpi) {
+        const DWORD value = static_cast<DWORD>(dpi);
+        RegSetValueExW(m_desktop, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof value);
+    }
+    HKEY m_desktop = nullptr;
+    // The templates' font and the status line's, at the scenario's DPI.
+    HFONT m_dialogFont = nullptr;
+    HFONT m_statusFont = nullptr;
+};
+
+TEST_P(DisplayScale, PixelSizesFollowTheScaleAndNoTextIsCut) {
+    ASSERT_NE(StartPanel(), nullptr);
+    HWND sheet = Sheet();
+    HWND proxy = ProxyPage();
+    EXPECT_EQ(ButtonOrigin(sheet, IDOK).x, Scaled(20));
+    EXPECT_EQ(ButtonOrigin(sheet, IDHELP).x, Scaled(330));
+    EXPECT_EQ(ButtonOrigin(sheet, IDCANCEL).x, Scaled(420));
+    HWND list = GetDlgItem(proxy, IDC_RULE_LIST);
+    EXPECT_EQ(ui::Send(list, LVM_GETCOLUMNWIDTH, 0, 0), Scaled(100));
+    EXPECT_EQ(ui::Send(list, LVM_GETCOLUMNWIDTH, 1, 0), Scaled(120));
+    EXPECT_EQ(ui::Send(list, LVM_GETCOLUMNWIDTH, 2, 0), Scaled(120));
+    RECT frame{};
+    GetWindowRect(sheet, &frame);
+    if (GetParam() <= 144) {
+        EXPECT_LE(frame.right - frame.left, 1366);
+        EXPECT_LE(frame.bottom - frame.top, 768);
+    }
+    // The status font's letters grow with its 15-pixel cell.
+    ASSERT_TRUE(WaitForColour(IDC_STATUS, kRed));
+    const int letterRows = screen::CountRowsWith(GetDlgItem(proxy, IDC_STATUS), kRed);
+    EXPECT_GE(letterRows, Scaled(15) * 3 / 5);
+    EXPECT_LE(letterRows, Scaled(15));
+
+    EXPECT_TRUE(TextFits(proxy));
+    EXPECT_TRUE(TextFits(sheet));
+    EXPECT_TRUE(TextFits(ShowLogPage()));
+    ShowProxyPage();
+    HWND editor = OpenNewRule();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(TextFits(editor));
+    ASSERT_TRUE(ui::Click(editor, IDCANCEL));
+    ASSERT_TRUE(ui::WaitUntilDialogGone(PanelId(), kNewRuleCaption));
+    PostMessageW(sheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    HWND about = ui::WaitForDialog(PanelId(), kAboutCaption);
+    ASSERT_NE(about, nullptr);
+    EXPECT_TRUE(TextFits(about));
+    EXPECT_TRUE(CloseAboutBox(PanelId()));
+
+    // Moved to a monitor at twice the scale (Wine never moves it: the message is sent
+    // as Windows sends it, its rectangle in the panel's memory), the pixel sizes follow.
+    HANDLE panel = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, PanelId());
+    ASSERT_NE(panel, nullptr);
+    void* suggested = VirtualAllocEx(panel, nullptr, sizeof frame, MEM_COMMIT, PAGE_READWRITE);
+    ASSERT_NE(suggested, nullptr);
+    ASSERT_TRUE(WriteProcessMemory(panel, suggested, &frame, sizeof frame, nullptr));
+    const auto twice = static_cast<WORD>(2 * GetParam());
+    ui::Send(sheet, WM_DPICHANGED, MAKEWPARAM(twice, twice), reinterpret_cast<LPARAM>(suggested));
+    EXPECT_EQ(ButtonOrigin(sheet, IDOK).x, Scaled(40));
+    EXPECT_EQ(ButtonOrigin(sheet, IDCANCEL).x, Scaled(840));
+    EXPECT_EQ(ui::Send(list, LVM_GETCOLUMNWIDTH, 0, 0), Scaled(200));
+    EXPECT_EQ(ui::Send(list, LVM_GETCOLUMNWIDTH, 2, 0), Scaled(240));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return screen::CountRowsWith(GetDlgItem(proxy, IDC_STATUS), kRed) > letterRows; },
+        ui::kUiPatience));
+    VirtualFreeEx(panel, suggested, 0, MEM_RELEASE);
+    CloseHandle(panel);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, DisplayScale, ::testing::Values(96, 144, 192));
 
 } // namespace

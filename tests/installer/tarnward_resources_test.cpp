@@ -51,6 +51,8 @@ TEST(ShippedProgram, HasManifestWithoutElevationRequestAndAnIconOfSeveralSizes) 
     EXPECT_NE(manifest.find("<assembly"), std::string::npos);
     EXPECT_EQ(manifest.find("requestedExecutionLevel"), std::string::npos);
     EXPECT_EQ(manifest.find("requestedPrivileges"), std::string::npos);
+    // Its message boxes are sharp at any display scale.
+    EXPECT_NE(manifest.find(">PerMonitorV2, system</dpiAwareness>"), std::string::npos);
 
     // The icon group starts with reserved, type and the number of images.
     const std::string group = program.Bytes(RT_GROUP_ICON, 100);

@@ -387,7 +387,7 @@ TEST(TarnlinkResources, VersionBlockIsUsEnglishInCodePage1252ForVersion1001) {
     EXPECT_EQ(version->dwProductVersionLS, 0x00000001u);
 }
 
-TEST(TarnlinkResources, Icon128HoldsA32And16PixelImageOf16Colours) {
+TEST(TarnlinkResources, Icon128HoldsEverySizeUpTo256PixelsOf16Colours) {
     const CResourceFile program(TarnlinkPath());
     ASSERT_TRUE(program.IsLoaded());
     // An icon group: reserved, type, count, then one 14-byte entry per image.
@@ -409,13 +409,24 @@ TEST(TarnlinkResources, Icon128HoldsA32And16PixelImageOf16Colours) {
         WORD imageId = 0;
         std::memcpy(&bitsPerPixel, entry + 6, sizeof bitsPerPixel);
         std::memcpy(&imageId, entry + 12, sizeof imageId);
-        sizes.insert({width, height});
+        // 0 stands for 256.
+        sizes.insert({width == 0 ? 256 : width, height == 0 ? 256 : height});
         EXPECT_TRUE(colours == 16 || bitsPerPixel == 4)
             << width << "x" << height << ": " << int{colours} << " colours, " << bitsPerPixel
             << " bits";
         EXPECT_FALSE(program.Bytes(RT_ICON, imageId).empty()) << "image " << imageId;
     }
-    EXPECT_EQ(sizes, (std::set<std::pair<int, int>>{{16, 16}, {32, 32}}));
+    // The sizes Windows asks for from 100 % to 400 % display scale.
+    EXPECT_EQ(sizes, (std::set<std::pair<int, int>>{{16, 16},
+                                                    {20, 20},
+                                                    {24, 24},
+                                                    {32, 32},
+                                                    {40, 40},
+                                                    {48, 48},
+                                                    {64, 64},
+                                                    {96, 96},
+                                                    {128, 128},
+                                                    {256, 256}}));
 }
 
 // The element of the manifest that begins with this text, up to its end.
@@ -453,6 +464,9 @@ TEST(TarnlinkResources, ManifestAsksForCommonControls6AndRunsAsInvoker) {
     // Windows 10 and 11 only treat a program as theirs when the manifest says so.
     EXPECT_NE(manifest.find("<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\""),
               std::string::npos);
+    // Sharp at any display scale: per-monitor aware, system-aware where that is unknown.
+    EXPECT_NE(manifest.find(">PerMonitorV2, system</dpiAwareness>"), std::string::npos) << manifest;
+    EXPECT_NE(manifest.find(">true</dpiAware>"), std::string::npos) << manifest;
 }
 
 } // namespace
