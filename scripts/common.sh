@@ -64,7 +64,8 @@ start_wine() {
 }
 
 # "passed failed" of a ctest JUnit file (ctest --output-junit): a test passed when it
-# ran without failing; failed, timed-out and not-run tests fail. No file: one failure.
+# ran without failing; failed, timed-out and not-run tests fail. No file, or no test in
+# it: one failure.
 junit_counts() {
     local total passed
     [ -s "$1" ] || {
@@ -73,6 +74,7 @@ junit_counts() {
     }
     total=$(grep -c '<testcase ' "$1")
     passed=$(grep -c '<testcase .*status="run"' "$1")
+    [ "$total" -gt 0 ] || total=1
     echo "$passed $((total - passed))"
 }
 

@@ -267,7 +267,7 @@ TEST(DataExchangeTest, IpAddressPacksFirstFieldHighAndBlankFieldsAsZero) {
         EXPECT_EQ(CWnd(fields[3]).GetWindowText(), L"1");
         ClickButton(dialog.GetSafeHwnd(), IDCANCEL);
     })});
-    dialog.DoModal();
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
 TEST(MessageMapTest, RoutesClicksNotificationsAndTimersToTheirHandlers) {
@@ -321,7 +321,7 @@ TEST(ReflectionTest, ColourRequestReachesTheLabelWrapperAndItsColourIsPainted) {
             EXPECT_EQ(AskColours(dialog, IDC_TEST_LABEL).brush, ownBrush);
             ClickButton(dialog.GetSafeHwnd(), IDCANCEL);
         })});
-        dialog.DoModal();
+        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     }
 }
 
@@ -334,7 +334,7 @@ TEST(ReflectionTest, DialogColourHandlerCanPaintWhiteAndStillReflect) {
         EXPECT_EQ(colours.backgroundMode, TRANSPARENT);
         ClickButton(dialog.GetSafeHwnd(), IDCANCEL);
     })});
-    dialog.DoModal();
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
 TEST(ReflectionTest, NotificationGoesBackToTheControlNotToTheParent) {
@@ -349,7 +349,7 @@ TEST(ReflectionTest, NotificationGoesBackToTheControlNotToTheParent) {
         EXPECT_EQ(dialog.m_edit.m_links, 1);
         ClickButton(dialog.GetSafeHwnd(), IDCANCEL);
     })});
-    dialog.DoModal();
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
 }
 
 TEST(FailureTest, HandlerExceptionIsReportedAndTheDialogGoesOn) {

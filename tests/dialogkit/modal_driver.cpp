@@ -37,6 +37,10 @@ ModalDriver::ModalDriver(std::deque<Step> steps) : m_steps(std::move(steps)) {
 ModalDriver::~ModalDriver() {
     ::KillTimer(nullptr, m_timer);
     t_driver = nullptr;
+    // A dialog that never opened, or closed early, leaves steps that never ran.
+    if (!m_steps.empty()) {
+        ADD_FAILURE() << m_steps.size() << " step(s) never ran: the modal loop ended early";
+    }
 }
 
 void CALLBACK ModalDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {

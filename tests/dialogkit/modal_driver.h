@@ -10,8 +10,9 @@
 // file dialog): one step per tick of a thread timer, so that the loop handles what each
 // step posted before the next one runs. A step answers false to be run again at the
 // next tick. Steps may open a nested modal loop; later steps then run inside it.
-// If no step completes for five seconds, the test fails and every dialog of the thread
-// is cancelled, so that a broken test ends instead of hanging.
+// If no step completes for a while, the test fails and every dialog of the thread is
+// cancelled, so that a broken test ends instead of hanging; steps left when the driver
+// ends fail the test too.
 class ModalDriver {
 public:
     using Step = std::function<bool()>;

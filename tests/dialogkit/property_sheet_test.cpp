@@ -131,7 +131,7 @@ TEST(PropertySheetTest, HooksSeeCreationAndAnInitialisedSheet) {
         // The sheet's map sees system commands, and its default processing closes it.
         ::SendMessageW(Sheet(sheet), WM_SYSCOMMAND, SC_CLOSE, 0);
     })});
-    sheet.DoModal();
+    EXPECT_EQ(sheet.DoModal(), 0); // closed without OK
     EXPECT_EQ(sheet.m_sysCommands, std::vector<UINT>{SC_CLOSE});
     EXPECT_EQ(sheet.m_one.m_applies, 0);
     EXPECT_EQ(sheet.GetSafeHwnd(), nullptr);
@@ -149,7 +149,7 @@ TEST(PropertySheetTest, OnCommandCanHoldOkAndOtherwiseOkAppliesTheCreatedPages) 
             ClickButton(Sheet(sheet), IDOK);
         }),
     });
-    sheet.DoModal();
+    EXPECT_EQ(sheet.DoModal(), IDOK);
     EXPECT_EQ(sheet.m_commands, (std::vector<UINT>{IDOK, IDOK}));
     EXPECT_EQ(sheet.m_one.m_applies, 1);
     EXPECT_EQ(sheet.m_two.m_applies, 0); // never shown, never created
@@ -181,7 +181,7 @@ TEST(PropertySheetTest, HelpAndUnknownCommandsReachTheActivePage) {
         EXPECT_EQ(sheet.m_two.m_helps, 2);
         ClickButton(Sheet(sheet), IDCANCEL);
     })});
-    sheet.DoModal();
+    EXPECT_EQ(sheet.DoModal(), 0); // closed without OK
     AfxGetApp()->m_pMainWnd = nullptr;
     EXPECT_EQ(sheet.m_one.m_helps, 1);
     EXPECT_EQ(sheet.m_one.m_applies, 0);
@@ -199,7 +199,7 @@ TEST(PropertySheetTest, LaterActivationsRefreshThePageFromItsFields) {
         EXPECT_EQ(sheet.m_one.m_activations, 2);
         ClickButton(Sheet(sheet), IDCANCEL);
     })});
-    sheet.DoModal();
+    EXPECT_EQ(sheet.DoModal(), 0); // closed without OK
 }
 
 TEST(PropertySheetTest, PagesAnswerTheSheetsNotificationsOnly) {
@@ -224,7 +224,7 @@ TEST(PropertySheetTest, PagesAnswerTheSheetsNotificationsOnly) {
         EXPECT_EQ(page.m_applies, 1);
         ClickButton(Sheet(sheet), IDCANCEL);
     })});
-    sheet.DoModal();
+    EXPECT_EQ(sheet.DoModal(), 0); // closed without OK
 }
 
 } // namespace

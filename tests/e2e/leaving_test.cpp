@@ -82,7 +82,7 @@ TEST_F(Leaving, EditRemoveAndToggleThenOkAsksAndYesSavesWithTheRestartReminder) 
     EXPECT_EQ(box.text, texts::kRestartAfterSave.text);
     EXPECT_EQ(box.caption, kPanelName);
     ASSERT_TRUE(ui::Answer(box, IDOK));
-    EXPECT_TRUE(m_panel.WaitForExit(ui::kUiPatience).has_value());
+    EXPECT_EQ(m_panel.WaitForExit(ui::kUiPatience), DWORD{0}) << "the panel ended normally";
 
     // Sections beyond the new count stay as they were.
     EXPECT_EQ(SettingsText(),
@@ -99,7 +99,7 @@ TEST_F(Leaving, OkAnsweredNoClosesWithoutSaving) {
     const ui::MessageBoxSeen box = ui::WaitForMessageBox(PanelId());
     EXPECT_EQ(box.text, texts::kSaveBeforeExit.text);
     ASSERT_TRUE(ui::Answer(box, IDNO));
-    EXPECT_TRUE(m_panel.WaitForExit(ui::kUiPatience).has_value());
+    EXPECT_EQ(m_panel.WaitForExit(ui::kUiPatience), DWORD{0}) << "the panel ended normally";
     EXPECT_EQ(SettingsText(), FourRules());
 }
 
@@ -125,7 +125,7 @@ TEST_P(LeavingWithoutOk, ClosesWithoutAskingOrSaving) {
         ASSERT_TRUE(PostMessageW(Sheet(), WM_SYSCOMMAND, SC_CLOSE, 0));
         break;
     }
-    EXPECT_TRUE(m_panel.WaitForExit(ui::kUiPatience).has_value());
+    EXPECT_EQ(m_panel.WaitForExit(ui::kUiPatience), DWORD{0}) << "the panel ended normally";
     EXPECT_EQ(SettingsText(), FourRules());
 }
 

@@ -99,7 +99,7 @@ TEST_F(LogPage, BrowseToANewLogFileStoresItShowsItAndTellsToRestartTheServer) {
 
     // The log setting is saved already, so leaving with OK asks nothing.
     ASSERT_TRUE(ui::Click(Sheet(), IDOK));
-    EXPECT_TRUE(m_panel.WaitForExit(ui::kUiPatience).has_value());
+    EXPECT_EQ(m_panel.WaitForExit(ui::kUiPatience), DWORD{0}) << "the panel ended normally";
 }
 
 // Writes text at an offset of the file, creating it; a hole before it stays sparse.

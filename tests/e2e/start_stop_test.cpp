@@ -132,7 +132,7 @@ TEST_F(StartStop, TheKeyboardKeepsWorkingWhileTheButtonWaitsForTheService) {
     ASSERT_TRUE(ui::PressKey(proxy, VK_TAB));
     EXPECT_TRUE(focusIs(list));
     ASSERT_TRUE(ui::PressKey(proxy, VK_ESCAPE));
-    EXPECT_TRUE(m_panel.WaitForExit(ui::kUiPatience).has_value());
+    EXPECT_EQ(m_panel.WaitForExit(ui::kUiPatience), DWORD{0}) << "the panel ended normally";
     EXPECT_EQ(SettingsText(), stored);
 }
 

@@ -177,7 +177,7 @@ TEST_F(Startup, ASecondCopyInTheSameLogonSaysAnotherInstanceRunsAndEnds) {
     EXPECT_EQ(box.text, texts::kAnotherInstance.text);
     EXPECT_EQ(box.caption, texts::kAnotherInstance.caption);
     EXPECT_TRUE(ui::Answer(box, IDOK));
-    EXPECT_TRUE(second.WaitForExit(ui::kUiPatience).has_value());
+    EXPECT_EQ(second.WaitForExit(ui::kUiPatience), DWORD{0});
     EXPECT_TRUE(m_panel.IsRunning());
     EXPECT_TRUE(IsWindowVisible(Sheet()));
 }

@@ -53,7 +53,13 @@ for job in ${tarn_jobs//,/ }; do
     TARN_ROOT="$tarn_root" TARN_OUT="$out" \
         timeout -k 10 "${tarn_job_limit:-1500}" bash "testing/vm32/jobs/$job.sh" >"$out/log" 2>&1
     code=$?
-    [ -f "$out/summary" ] || echo "0 passed, 1 failed" >"$out/summary"
+    # A job that stopped early (killed at its time limit, or at an error) counts as one
+    # failure more than the checks it wrote, whatever they say.
+    if [ "$code" -ne 0 ] || ! [[ "$(cat "$out/summary" 2>/dev/null)" =~ ^([0-9]+)\ passed,\ ([0-9]+)\ failed$ ]]; then
+        read -r done_passed _ done_failed _ <"$out/summary" 2>/dev/null || done_passed=0 done_failed=0
+        echo "${done_passed:-0} passed, $((${done_failed:-0} + 1)) failed" >"$out/summary"
+        say "job $job did not reach its end"
+    fi
     say "job $job: $(cat "$out/summary") (exit $code, $((SECONDS - start)) s)"
 done
 wineserver -k

@@ -356,3 +356,6 @@ check settings_removal_deletes_settings "in $logs_dir: $(listing "$logs_dir")" \
     files_are absent "$logs_dir" Settings.ini TarnlinkLog.txt "${programs[@]}"
 check wildcard_log_deletes_nothing "in $data_dir: $(listing "$data_dir")" [ -f "$data_dir/precious.txt" ]
 check settings_removal_removes_service "TarnlinkServer still registered" service_gone
+
+# Reached the end: only now does the job exit with 0.
+exit 0
