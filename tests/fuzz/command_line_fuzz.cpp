@@ -1,9 +1,8 @@
-// Tarnward's whole command line, any bytes: the operation it starts must be the one
-// a plain reading of its rules gives. The model below is written from those rules,
-// not from the code: skip the program name (it ends at the first byte of 0x20 or
-// less outside double quotes, each quote switching), skip such bytes after it,
-// lower-case A to Z, then "-u" anywhere wins over "-i" anywhere, else the message;
-// "-q" anywhere shows no message at all.
+// Tarnward's command line. Written from its rules, not from the code: a table of cases
+// that the rules decide, checked once, and properties that must hold for any argument
+// text: the program name is never searched (whatever it holds, quoted), A to Z count
+// as a to z, "-u" added anywhere uninstalls, "-q" added anywhere silences, and text
+// without a "-" only shows the message. Every run shows at most one message.
 #include "installer/tarnward_constants.h"
 #include "installer/tarnward_platform.h"
 #include "installer/tarnward_run.h"
@@ -16,42 +15,6 @@
 namespace {
 
 enum class Chosen { Uninstall, Install, Message };
-
-struct Expected {
-    Chosen chosen;
-    bool quiet;
-};
-
-Expected Model(const std::string& commandLine) {
-    std::size_t at = 0;
-    bool insideQuotes = false;
-    while (at < commandLine.size()) {
-        const auto code = static_cast<unsigned char>(commandLine[at]);
-        if (code == '"') {
-            insideQuotes = !insideQuotes;
-        } else if (code <= 0x20 && !insideQuotes) {
-            break;
-        }
-        ++at;
-    }
-    while (at < commandLine.size() && static_cast<unsigned char>(commandLine[at]) <= 0x20) {
-        ++at;
-    }
-    std::string arguments;
-    for (; at < commandLine.size(); ++at) {
-        const char c = commandLine[at];
-        arguments += c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-    }
-    bool uninstall = false;
-    bool install = false;
-    bool quiet = false;
-    for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {
-        uninstall = uninstall || (arguments[i] == '-' && arguments[i + 1] == 'u');
-        install = install || (arguments[i] == '-' && arguments[i + 1] == 'i');
-        quiet = quiet || (arguments[i] == '-' && arguments[i + 1] == 'q');
-    }
-    return {uninstall ? Chosen::Uninstall : install ? Chosen::Install : Chosen::Message, quiet};
-}
 
 // A machine without a Service Control Manager: the operation shows which one was
 // started by the access it asks for, and ends at once.
@@ -85,35 +48,109 @@ public:
     std::string lastMessage;
 };
 
-} // namespace
+struct Outcome {
+    Chosen chosen;
+    int messages;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string commandLine(reinterpret_cast<const char*>(data), size);
+    bool operator==(const Outcome&) const = default;
+};
+
+// Runs Tarnward on a command line; which operation started shows in the access it asked
+// the manager for.
+Outcome Run(const std::string& commandLine) {
     NoScm platform;
     const std::uint32_t exitCode = tarnward::RunTarnward(platform, commandLine);
-    const Expected expected = Model(commandLine);
-    // Every way ends in one failure message: none when quiet.
-    if (platform.messages != (expected.quiet ? 0 : 1)) {
+    if (platform.messages > 1) {
         std::abort();
     }
-    switch (expected.chosen) {
-    case Chosen::Uninstall:
-        if (platform.managerAccess != 0x0001 || exitCode != NoScm::kDenied) {
-            std::abort();
-        }
-        break;
-    case Chosen::Install:
-        if (platform.managerAccess != 0x0002 || exitCode != NoScm::kDenied) {
-            std::abort();
-        }
-        break;
-    case Chosen::Message:
-        if (platform.managerAccess != 0 || exitCode != 1 ||
-            (!expected.quiet &&
+    switch (platform.managerAccess) {
+    case 0x0001:
+        return {Chosen::Uninstall, platform.messages};
+    case 0x0002:
+        return {Chosen::Install, platform.messages};
+    case 0:
+        if (exitCode != 1 ||
+            (platform.messages == 1 &&
              platform.lastMessage != "This program should not be run directly by user")) {
             std::abort();
         }
-        break;
+        return {Chosen::Message, platform.messages};
+    default:
+        std::abort();
+    }
+}
+
+struct Case {
+    const char* commandLine;
+    Chosen chosen;
+    bool quiet;
+};
+
+// What the rules say of these command lines.
+constexpr Case kCases[] = {
+    {"Tarnward.exe -i", Chosen::Install, false},
+    {"Tarnward.exe -u", Chosen::Uninstall, false},
+    {"Tarnward.exe", Chosen::Message, false},
+    {"Tarnward.exe -I", Chosen::Install, false},
+    {"Tarnward.exe -U -Q", Chosen::Uninstall, true},
+    {"Tarnward.exe -i -u", Chosen::Uninstall, false},
+    {"Tarnward.exe -u -i", Chosen::Uninstall, false},
+    {"Tarnward.exe --info", Chosen::Install, false},
+    {"Tarnward.exe x-uy", Chosen::Uninstall, false},
+    {"Tarnward.exe -i -q", Chosen::Install, true},
+    {"Tarnward.exe -q", Chosen::Message, true},
+    {"Tarnward.exe /i", Chosen::Message, false},
+    {"Tarnward.exe - i", Chosen::Message, false},
+    {"C:\\my-utils\\Tarnward.exe -i", Chosen::Install, false},
+    {"\"C:\\Program Files\\my -u tools\\Tarnward.exe\" -i", Chosen::Install, false},
+    {"\"C:\\a -u\"b -q\\Tarnward.exe -i", Chosen::Install, true},
+    {"Tarnward.exe\t\t-i", Chosen::Install, false},
+    {"-u", Chosen::Message, false},
+    {"", Chosen::Message, false},
+};
+
+void CheckCases() {
+    for (const Case& c : kCases) {
+        if (Run(c.commandLine) != Outcome{c.chosen, c.quiet ? 0 : 1}) {
+            std::abort();
+        }
+    }
+}
+
+std::string Upper(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - ('a' - 'A'));
+        }
+    }
+    return text;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    CheckCases();
+    return 0;
+}
+
+// The input is the argument text after a program name.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string arguments(reinterpret_cast<const char*>(data), size);
+    // Any command line at all ends in one of the three ways.
+    Run(arguments);
+
+    const std::string name = "Tarnward.exe ";
+    const Outcome plain = Run(name + arguments);
+    if (Run("\"C:\\a -u -i -q\\Tarnward.exe\" " + arguments) != plain ||
+        Run(name + Upper(arguments)) != plain) {
+        std::abort();
+    }
+    if (Run(name + arguments + " -u").chosen != Chosen::Uninstall ||
+        Run(name + arguments + " -q").messages != 0) {
+        std::abort();
+    }
+    if (arguments.find('-') == std::string::npos && plain != Outcome{Chosen::Message, 1}) {
+        std::abort();
     }
     return 0;
 }
