@@ -122,11 +122,6 @@ protected:
         return !WaitUntil([&] { return Opened().size() > count; }, kNothingOpens);
     }
 
-    HWND OpenAboutBox() const {
-        PostMessageW(Sheet(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-        return ui::WaitForDialog(PanelId(), kAboutCaption);
-    }
-
     // F1 as the keyboard gives it to the panel's focused window.
     void PressF1() const {
         SetForegroundWindow(Sheet());

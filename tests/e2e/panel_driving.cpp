@@ -55,6 +55,11 @@ HWND CPanelWindows::OpenNewRule() const {
     return ui::WaitForDialog(m_processId, kNewRuleCaption);
 }
 
+HWND CPanelWindows::OpenAboutBox() const {
+    PostMessageW(m_sheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+    return ui::WaitForDialog(m_processId, kAboutCaption);
+}
+
 bool CPanelWindows::AddRule(const std::wstring& name, std::uint32_t first, std::uint32_t last,
                             const std::wstring& server) const {
     HWND editor = OpenNewRule();

@@ -39,6 +39,8 @@ public:
 
     // Clicks "New Rule" and waits for the editor; the editor, or nullptr.
     HWND OpenNewRule() const;
+    // Opens the About box from the system menu's entry; the box, or nullptr.
+    HWND OpenAboutBox() const;
     // Opens "New Rule", fills it in and confirms it; true when the editor closed.
     bool AddRule(const std::wstring& name, std::uint32_t first, std::uint32_t last,
                  const std::wstring& server) const;

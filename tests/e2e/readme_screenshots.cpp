@@ -116,8 +116,7 @@ private:
 
     bool ShootAboutBox() {
         m_windows.ShowProxyPage();
-        PostMessageW(m_windows.Sheet(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-        HWND about = ui::WaitForDialog(m_panel.Id(), kAboutCaption);
+        HWND about = m_windows.OpenAboutBox();
         if (about == nullptr) {
             return Fail("the About box did not open");
         }

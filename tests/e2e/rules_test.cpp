@@ -97,8 +97,7 @@ TEST_F(Rules, KeysWorkTheRuleListAndTabReachesEveryControlInTemplateOrder) {
     EXPECT_TRUE(IsWindowVisible(Sheet()));
 
     EXPECT_TRUE(TabReaches(ShowLogPage(), {IDC_BROWSE, IDC_LOG_VIEW}));
-    PostMessageW(Sheet(), WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    HWND about = ui::WaitForDialog(PanelId(), kAboutCaption);
+    HWND about = OpenAboutBox();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(TabReaches(about, {IDOK, IDC_WEB_LINK, IDC_MAIL_LINK}));
     ASSERT_TRUE(ui::Click(about, IDOK));

@@ -296,8 +296,7 @@ TEST_P(DisplayScale, PixelSizesFollowTheScaleAndNoTextIsCut) {
     EXPECT_TRUE(TextFits(editor));
     ASSERT_TRUE(ui::Click(editor, IDCANCEL));
     ASSERT_TRUE(ui::WaitUntilDialogGone(PanelId(), kNewRuleCaption));
-    PostMessageW(sheet, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
-    HWND about = ui::WaitForDialog(PanelId(), kAboutCaption);
+    HWND about = OpenAboutBox();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(TextFits(about));
     EXPECT_TRUE(CloseAboutBox(PanelId()));
