@@ -159,13 +159,12 @@ void CTarnlinkDlg::OnPaint() {
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()));
     // Centred in the client area; the system's icon size is that of the main monitor.
     const RECT client = GetClientRect();
-    const unsigned systemDpi = WindowDpi(nullptr);
-    const int iconWidth = ::MulDiv(::GetSystemMetrics(SM_CXICON), static_cast<int>(m_dpi),
-                                   static_cast<int>(systemDpi));
-    const int iconHeight = ::MulDiv(::GetSystemMetrics(SM_CYICON), static_cast<int>(m_dpi),
-                                    static_cast<int>(systemDpi));
-    const int x = (client.right - client.left - iconWidth + 1) / 2;
-    const int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    const auto systemDpi = static_cast<int>(WindowDpi(nullptr));
+    const auto atWindowDpi = [&](int metric) {
+        return ::MulDiv(::GetSystemMetrics(metric), static_cast<int>(m_dpi), systemDpi);
+    };
+    const int x = (client.right - client.left - atWindowDpi(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - atWindowDpi(SM_CYICON) + 1) / 2;
     ::DrawIcon(dc.GetSafeHdc(), x, y, m_hIconSmall);
 }
 
