@@ -26,24 +26,29 @@ ensure_packages() {
             "${missing[@]}" >/dev/null
 }
 
-# Starts Xvfb on a free display unless one is set; exports DISPLAY. Xvfb picks the
+# Starts one more Xvfb and sets TARN_XVFB_DISPLAY to its display, ":N". Xvfb picks the
 # number itself (-displayfd): abstract X sockets are shared across chroots and
 # parallel runs, so a free-looking /tmp/.X11-unix is no proof.
-TARN_XVFB_PID=""
-ensure_display() {
-    [ -n "${DISPLAY:-}" ] && [ -z "${TARN_FORCE_XVFB:-}" ] && return 0
+TARN_XVFB_PIDS=()
+start_xvfb() {
     local fifo n
     fifo=$(mktemp -u)
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-    TARN_XVFB_PID=$!
-    n=$(timeout 20 head -n 1 "$fifo")
+    TARN_XVFB_PIDS+=($!)
+    n=$(timeout 60 head -n 1 "$fifo")
     rm -f "$fifo"
     if [ -z "$n" ]; then
         echo "Xvfb did not start" >&2
         return 1
     fi
-    export DISPLAY=:$n
+    TARN_XVFB_DISPLAY=:$n
+}
+
+# Exports DISPLAY, starting Xvfb unless one is set.
+ensure_display() {
+    [ -n "${DISPLAY:-}" ] && [ -z "${TARN_FORCE_XVFB:-}" ] && return 0
+    start_xvfb && export DISPLAY=$TARN_XVFB_DISPLAY
 }
 
 TARN_WINE=/usr/lib/wine/wine64
@@ -78,8 +83,36 @@ junit_counts() {
     echo "$passed $((total - passed))"
 }
 
+# One line per test case of a Windows build's last ctest run, "PASS name", "FAIL name"
+# or "SKIP name", read from the XML each test program wrote to BUILD/test-results/.
+# A program that failed without naming a failed case (a crash between cases, a
+# timeout, no XML at all) adds "FAIL program"; its missing cases show against the
+# lane's floor.
+case_results() { # BUILD
+    local xml test
+    for xml in "$1"/test-results/*.xml; do
+        [ -f "$xml" ] || continue
+        awk '
+            function attribute(name) { return match($0, " " name "=\"[^\"]*\"") ? substr($0, RSTART + length(name) + 3, RLENGTH - length(name) - 4) : "" }
+            /<testcase / {
+                open = attribute("classname") "." attribute("name")
+                verdict = /status="notrun"|result="skipped"/ ? "SKIP" : "PASS"
+                if (/\/>[[:space:]]*$/) { print verdict, open; open = "" }
+                next
+            }
+            open != "" && /<failure/ { verdict = "FAIL" }
+            open != "" && /<\/testcase>/ { print verdict, open; open = "" }' "$xml"
+    done
+    # ctest's own record of each program run.
+    for test in $(grep -o '<testcase name="[^"]*"[^>]*status="[^"]*"' "$1/ctest.xml" 2>/dev/null |
+        grep -v 'status="run"' | sed -E 's/<testcase name="([^"]*)".*/\1/'); do
+        grep -qs '<failure' "$1/test-results/$test.xml" || echo "FAIL $test (ended with a failure outside its cases, or no result)"
+    done
+    [ -s "$1/ctest.xml" ] || echo "FAIL ctest (no record of the run in $1/ctest.xml)"
+}
+
 stop_session() {
     [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1
-    [ -n "$TARN_XVFB_PID" ] && kill "$TARN_XVFB_PID" 2>/dev/null
+    [ ${#TARN_XVFB_PIDS[@]} -gt 0 ] && kill "${TARN_XVFB_PIDS[@]}" 2>/dev/null
     return 0
 }

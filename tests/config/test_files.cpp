@@ -34,8 +34,9 @@ std::vector<std::string> TempFolder::Names() const {
 }
 
 std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -12,19 +12,22 @@ export LC_ALL=C.UTF-8
 cd "$tarn_root" || exit 1
 say() { echo "vm32: $*"; }
 
+source scripts/common.sh
 # Wine draws its windows, even while booting the prefix, on a virtual display.
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
-export DISPLAY=:$(timeout 60 head -n 1 "$fifo")
-rm -f "$fifo"
+start_xvfb || exit 1
+export DISPLAY=$TARN_XVFB_DISPLAY
 
 if [ "${tarn_mode:-}" = prepare ]; then
     say "booting the Wine prefix"
     start=$SECONDS
-    rm -rf "$WINEPREFIX" # whatever an interrupted boot left
+    rm -rf "$WINEPREFIX" "$WINEPREFIX"1 # whatever an interrupted boot left
     wineboot -i >"$tarn_root/build/vm32/wineboot.log" 2>&1
+    # A crash ends the program at once: the debugger Wine would start hangs in emulation.
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+        /v Debugger /t REG_SZ /d none /f >/dev/null 2>&1
     wineserver -w
+    # A second session's prefix, for the suites' tests that use a session's SCM and desktop.
+    cp -a "$WINEPREFIX" "$WINEPREFIX"1
     say "prefix ready in $((SECONDS - start)) s"
     exit 0
 fi
@@ -37,12 +40,15 @@ if [ -d "$bin" ]; then
     cp -r "$bin" /root/win32-bin && mount --bind /root/win32-bin "$bin"
 fi
 
-wineserver -p
-# Wine's own services start now, detached from any job's pipes.
-wine64 cmd.exe /c exit </dev/null >/dev/null 2>&1
-# A crash ends the program at once: the debugger Wine would start hangs in emulation.
-wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
-    /v Debugger /t REG_SZ /d none /f >/dev/null 2>&1
+# Two sessions, each a prefix with its own wineserver (so its own SCM) and a display:
+# TARN_SESSION_<id> for cmake/wine-run, the first also the default for every job.
+start_xvfb || exit 1
+export TARN_SESSION_s0="$DISPLAY $WINEPREFIX" TARN_SESSION_s1="$TARN_XVFB_DISPLAY $WINEPREFIX"1
+for session in "$TARN_SESSION_s0" "$TARN_SESSION_s1"; do
+    # Wine's own services start now, detached from any job's pipes.
+    DISPLAY=${session%% *} WINEPREFIX=${session#* } sh -c 'wineserver -p && wine64 cmd.exe /c exit' \
+        </dev/null >/dev/null 2>&1
+done
 
 for job in ${tarn_jobs//,/ }; do
     out="$tarn_root/build/vm32/out/$job"
@@ -62,4 +68,5 @@ for job in ${tarn_jobs//,/ }; do
     fi
     say "job $job: $(cat "$out/summary") (exit $code, $((SECONDS - start)) s)"
 done
+WINEPREFIX="$WINEPREFIX"1 wineserver -k
 wineserver -k

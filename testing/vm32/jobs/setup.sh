@@ -189,6 +189,11 @@ close_program Tarnlink.exe "$panel_title"
 
 # --- Upgrade over it with the signed setup that tests/release/release_checks built:
 # settings and log kept, registration still valid, what it installed signed and trusted.
+# The host makes it beside this machine: wait for the release checks to end.
+for _ in $(seq 900); do
+    [ -f build/release-check/done ] && break
+    sleep 1
+done
 signed_setup=$(ls build/release-check/dist/Tarnlink-*-setup*.exe 2>/dev/null | head -n 1)
 ca=build/release-check/pki/ca.pem
 check signed_setup_built "no build/release-check/dist/Tarnlink-*-setup*.exe; run tests/release/release_checks" \
