@@ -266,17 +266,20 @@ wine sc create TarnlinkBlocker binpath= 'C:\windows\system32\notepad.exe' displa
     >>"$out/wine.log" 2>&1 && blocker=1
 fail_dir="$drive_c/Tarnlink Fail"
 mkdir -p "$fail_dir"
+# Any window that appears meanwhile counts, whatever its title: a box with another
+# title or text cannot pass for silence.
+top_windows() { xwininfo -root -children | sed -n 's/^ *0x[0-9a-f]* "\(.*\)": .*/\1/p' | sort -u; }
+windows_before=$(top_windows)
 (run_line "\"$setup_win\" /S /D=C:\\Tarnlink Fail") &
 failing=$!
 windows_seen=""
 while kill -0 "$failing" 2>/dev/null; do
-    for name in Error "Install Service" "Uninstall Service" "Tarnlink Setup"; do
-        if xwininfo -name "$name" >/dev/null 2>&1; then
-            windows_seen="$windows_seen [$name]"
-            close_program Tarnward.exe "$name"
-            close_program "$(basename "$setup")" "$name"
-        fi
-    done
+    new_windows=$(comm -13 <(echo "$windows_before") <(top_windows) | tr '\n' '|')
+    if [ -n "$new_windows" ]; then
+        windows_seen="$windows_seen [${new_windows%|}]"
+        wine "$taskkill" /f /im Tarnward.exe >>"$out/wine.log" 2>&1
+        wine "$taskkill" /f /im "$(basename "$setup")" >>"$out/wine.log" 2>&1
+    fi
     sleep 0.5
 done
 wait "$failing"
