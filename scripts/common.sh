@@ -52,11 +52,32 @@ ensure_display() {
 }
 
 TARN_WINE=/usr/lib/wine/wine64
+# Every Wine started from here: quiet, and no Mono or Gecko download prompts.
+export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+
+# True once a window with this caption is on the display, within SECONDS.
+wait_window() { # CAPTION SECONDS
+    local i
+    for ((i = 0; i < $2 * 5; i++)); do
+        xwininfo -name "$1" >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# The window with this caption as a PNG file without time stamps (so an unchanged
+# window gives an unchanged file).
+capture_window() { # CAPTION FILE
+    local geometry
+    geometry=$(xwininfo -name "$1" 2>/dev/null | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
+        /Width:/{w=$2} /Height:/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}') &&
+        import -window root -crop "$geometry" +repage -strip "$2"
+}
 
 # Boots the Wine prefix once and keeps one wineserver for the whole run.
 start_wine() {
     # Wine names files in the locale's character set: non-ASCII names need UTF-8.
-    export WINEPREFIX="$1" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+    export WINEPREFIX="$1" LC_ALL=C.UTF-8
     mkdir -p "$WINEPREFIX"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         wineboot -i >/dev/null 2>&1

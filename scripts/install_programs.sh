@@ -37,8 +37,7 @@ install_programs() {
     cp build/win64/bin/Tarnlink.exe build/win64/bin/Tarnward.exe build/win64/bin/Proxy.exe "$app_dir/"
     if [ ! -f "$app_dir/Settings.ini" ]; then
         # A small example; kept on later runs so the user's own settings survive.
-        printf '[Tarnlink]\r\nRulesCount=2\r\n[Rule1]\r\nName=Office LAN\r\nEnable=1\r\nSrcFirstIp=167772161\r\nSrcLastIp=167772414\r\nTargetAddress=vpn.tarnlink.example\r\n[Rule2]\r\nName=Guests\r\nEnable=0\r\nSrcFirstIp=-1062731519\r\nSrcLastIp=-1062731266\r\nTargetAddress=10.1.1.1\r\n' \
-            >"$app_dir/Settings.ini"
+        cp scripts/example_settings.ini "$app_dir/Settings.ini"
     fi
     "$TARN_WINE" "$TARN_WIN_DIR\\Tarnward.exe" -i
     code=$?

@@ -9,9 +9,13 @@ out=$1
 here=$(cd "$(dirname "$0")" && pwd)
 root="$out/root"
 
-mirror=$(awk '/^URIs:/ {print $2; exit} /^deb / {print $2; exit}' \
-    /etc/apt/sources.list.d/debian.sources /etc/apt/sources.list 2>/dev/null || true)
-mirror=${TARN_VM_MIRROR:-${mirror:-http://deb.debian.org/debian}}
+# The host's own Debian archive, or the one TARN_VM_MIRROR names.
+mirror=${TARN_VM_MIRROR:-$(awk '/^URIs:/ {print $2; exit} /^deb / {print $2; exit}' \
+    /etc/apt/sources.list.d/debian.sources /etc/apt/sources.list 2>/dev/null || true)}
+if [ -z "$mirror" ]; then
+    echo "vm32: no Debian archive: the host's apt sources name none; set TARN_VM_MIRROR" >&2
+    exit 1
+fi
 
 # What the guest needs: a kernel that runs 32-bit programs, Wine for both
 # bitnesses (services are 64-bit in a 64-bit prefix), the X libraries Wine

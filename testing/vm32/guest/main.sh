@@ -5,7 +5,7 @@
 # (comma-separated), each writing its results under build/vm32/out/JOB/.
 set -u
 export HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin
-export WINEPREFIX=/root/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=/root/prefix
 # Wine names files in the locale's character set, as on any desktop: without a UTF-8
 # one, a folder name outside ASCII cannot be made.
 export LC_ALL=C.UTF-8

@@ -8,6 +8,7 @@
 # Also saves the wizard's first page as setup_wizard.png.
 set -u
 cd "$TARN_ROOT" || exit 1
+source scripts/common.sh
 out=$TARN_OUT
 passed=0
 failed=0
@@ -82,20 +83,6 @@ read_code() {
     [ -n "$code" ] || code="none (timed out)"
 }
 
-wait_window() { # NAME SECONDS
-    local i
-    for ((i = 0; i < $2 * 2; i++)); do
-        xwininfo -name "$1" >/dev/null 2>&1 && return 0
-        sleep 0.5
-    done
-    return 1
-}
-shot_window() { # NAME FILE
-    local geometry
-    geometry=$(xwininfo -name "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-        /Width:/{w=$2} /Height:/{h=$2} END{printf "%dx%d+%d+%d", w, h, x, y}')
-    import -window root -crop "$geometry" +repage "$2"
-}
 # Closes a program's windows as their close box does, and waits until they are gone.
 close_program() { # EXE WINDOW
     local i
@@ -173,7 +160,7 @@ panel_title="Tarnlink Control Panel v1.0"
 wine 'C:\Tarnlink Test\Tarnlink.exe' </dev/null >>"$out/wine.log" 2>&1 &
 if wait_window "$panel_title" 120; then
     sleep 5
-    shot_window "$panel_title" "$out/control_panel.png"
+    capture_window "$panel_title" "$out/control_panel.png"
     # A panel that cannot open the service says so and ends.
     check panel_shows_service "the panel ended after start-up" wait_window "$panel_title" 1
     run_line "\"$setup_win\" /S"
@@ -296,7 +283,7 @@ wine sc delete TarnlinkBlocker >>"$out/wine.log" 2>&1 && blocker=0
 wine "$setup_win" </dev/null >>"$out/wine.log" 2>&1 &
 if wait_window "Tarnlink Setup" 180; then
     sleep 3
-    shot_window "Tarnlink Setup" "$out/setup_wizard.png"
+    capture_window "Tarnlink Setup" "$out/setup_wizard.png"
     ok wizard_opens
     run_line "\"$setup_win\" /S /D=C:\\Tarnlink Second"
     check second_setup_refused "second setup exited with $code, not 2" [ "$code" = 2 ]
