@@ -1,6 +1,7 @@
 # shellcheck shell=bash
-# Shared by ./test, ./run, scripts/screenshots and the VM's suites job: packages,
-# display, Wine session and test counts.
+# Shared by ./test, ./run, scripts/screenshots, cmake/wine-run and the 32-bit machine
+# (its start-up and jobs): packages, displays and their windows, Wine's environment
+# and session, and test counts.
 
 TARN_PACKAGES="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev googletest
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
