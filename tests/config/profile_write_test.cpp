@@ -1,6 +1,7 @@
 #include "config/profile_functions.h"
 
 #include "test_files.h"
+#include "tests/support/temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 
 #include "config/settings_names.h"
 #include "test_files.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "config/conf_file.h"
 #include "test_files.h"
 #include "tests/support/make_rule.h"
+#include "tests/support/temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

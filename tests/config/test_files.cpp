@@ -1,37 +1,7 @@
 #include "test_files.h"
 
-#include <algorithm>
-#include <chrono>
 #include <fstream>
-#include <iterator>
-#include <random>
 #include <sstream>
-
-TempFolder::TempFolder() {
-    // Test cases run as parallel processes: the time and a random number keep them apart.
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() /
-            ("tarn-config-" + std::to_string(stamp) + "-" + std::to_string(std::random_device{}()));
-    std::filesystem::create_directories(path_);
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::string TempFolder::File(const std::string& name) const {
-    return (path_ / name).string();
-}
-
-std::vector<std::string> TempFolder::Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 std::string ReadBytes(const std::string& path) {
     std::ostringstream bytes;

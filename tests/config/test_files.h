@@ -1,26 +1,9 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-// A fresh folder under the system's temporary folder, removed with its contents.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    // Full path of a file in the folder, as the store takes it.
-    std::string File(const std::string& name) const;
-    // Names of what the folder holds, sorted.
-    std::vector<std::string> Names() const;
-
-private:
-    std::filesystem::path path_;
-};
-
+// Whole files as bytes, for the store's tests.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 

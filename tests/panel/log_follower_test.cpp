@@ -5,7 +5,7 @@
 #include "fake_log.h"
 #include "mini_code_page.h"
 #include "panel/log_follower.h"
-#include "temp_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

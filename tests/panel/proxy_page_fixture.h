@@ -2,10 +2,10 @@
 
 #include "config/rules.h"
 #include "fake_proxy_view.h"
-#include "fake_scm.h"
 #include "panel/proxy_page_logic.h"
-#include "temp_folder.h"
 #include "tests/support/make_rule.h"
+#include "tests/support/scm_double.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <string>
 
 // A Proxy page over a real settings file in a temporary folder, a fake window and
-// the real service controller over a fake SCM.
+// the real service controller over a scripted SCM.
 class ProxyPageTest : public ::testing::Test {
 protected:
     void SetUp() override { view.logic = &logic; }
@@ -29,7 +29,7 @@ protected:
         list.Load(settingsPath);
         return list;
     }
-    void Initialise(std::uint32_t serviceState = FakeScm::kStopped) {
+    void Initialise(std::uint32_t serviceState = ScmDouble::kStopped) {
         scm.state = serviceState;
         ASSERT_TRUE(logic.Initialise());
         view.messages.clear();
@@ -42,7 +42,7 @@ protected:
 
     TempFolder folder;
     std::string settingsPath = folder.File("Settings.ini");
-    FakeScm scm;
+    ::testing::NiceMock<ScmDouble> scm;
     FakeProxyView view;
     CProxyPageLogic logic{view, scm, settingsPath};
 };

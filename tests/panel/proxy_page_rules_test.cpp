@@ -280,7 +280,7 @@ TEST_F(ProxyRulesTest, FailedSaveIsReportedAndDoesNotStartTheService) {
 
 TEST_F(ProxyRulesTest, StopSavesNothing) {
     SaveToFile({MakeRule("r0", 1, 1, "t0")});
-    Initialise(FakeScm::kRunning);
+    Initialise(ScmDouble::kRunning);
     view.UserSetChecked(0, false);
     logic.OnStartStop();
     EXPECT_EQ(scm.stops, 1);

@@ -9,6 +9,8 @@
 
 namespace {
 
+using ::testing::NiceMock;
+
 struct Display {
     const wchar_t* button;
     bool enabled;
@@ -36,13 +38,13 @@ protected:
     }
     // The page in Starting, after a start request the SCM accepted.
     void StartAccepted() {
-        Initialise(FakeScm::kStopped);
+        Initialise(ScmDouble::kStopped);
         logic.OnStartStop();
         ASSERT_EQ(scm.starts, 1);
         ASSERT_FALSE(view.buttonEnabled);
     }
     void StopAccepted() {
-        Initialise(FakeScm::kRunning);
+        Initialise(ScmDouble::kRunning);
         logic.OnStartStop();
         ASSERT_EQ(scm.stops, 1);
         ASSERT_FALSE(view.buttonEnabled);
@@ -55,15 +57,15 @@ protected:
 };
 
 TEST_F(ProxyStateTest, InitialisationShowsTheServiceStateAndStartsTheTimer) {
-    Initialise(FakeScm::kStopped);
+    Initialise(ScmDouble::kStopped);
     ExpectDisplay(view, kStopped);
     EXPECT_EQ(scm.openedName, "TarnlinkServer");
     ASSERT_EQ(view.timers.size(), 1u);
     EXPECT_EQ(view.timers[0], std::make_pair(5u, 500u));
 
     FakeProxyView runningView;
-    FakeScm runningScm;
-    runningScm.state = FakeScm::kRunning;
+    NiceMock<ScmDouble> runningScm;
+    runningScm.state = ScmDouble::kRunning;
     CProxyPageLogic running(runningView, runningScm, settingsPath);
     ASSERT_TRUE(running.Initialise());
     ExpectDisplay(runningView, kRunning);
@@ -86,7 +88,7 @@ TEST_F(ProxyStateTest, ServiceThatCannotBeOpenedEndsTheProgramWithItsCode) {
     EXPECT_EQ(scm.starts, 0);
 
     FakeProxyView deniedView;
-    FakeScm denied;
+    NiceMock<ScmDouble> denied;
     denied.managerError = 5;
     CProxyPageLogic page(deniedView, denied, settingsPath);
     EXPECT_FALSE(page.Initialise());
@@ -98,11 +100,11 @@ TEST_F(ProxyStateTest, StartIsConfirmedAtTheFirstTickThatFindsTheServiceRunning)
     StartAccepted();
     ExpectDisplay(view, kStarting);
 
-    scm.state = FakeScm::kStartPending;
+    scm.state = ScmDouble::kStartPending;
     Tick(3);
     ExpectDisplay(view, kStarting);
 
-    scm.state = FakeScm::kRunning;
+    scm.state = ScmDouble::kRunning;
     Tick();
     ExpectDisplay(view, kRunning);
     EXPECT_TRUE(view.messages.empty());
@@ -141,7 +143,7 @@ TEST_F(ProxyStateTest, StartNotConfirmedTimesOutOnceAtTheTwentiethTick) {
 TEST_F(ProxyStateTest, ServiceRunningExactlyAtTheTwentiethTickStillGetsTheMessage) {
     StartAccepted();
     Tick(19);
-    scm.state = FakeScm::kRunning;
+    scm.state = ScmDouble::kRunning;
     Tick();
     EXPECT_EQ(view.messages.size(), 1u);
     ExpectDisplay(view, kRunning);
@@ -152,7 +154,7 @@ TEST_F(ProxyStateTest, StopIsConfirmedByAnyStateButRunning) {
     ExpectDisplay(view, kStopping);
     Tick(2);
     ExpectDisplay(view, kStopping);
-    scm.state = FakeScm::kStopPending;
+    scm.state = ScmDouble::kStopPending;
     Tick();
     ExpectDisplay(view, kStopped);
     EXPECT_TRUE(view.messages.empty());
@@ -166,16 +168,16 @@ TEST_F(ProxyStateTest, StopTimingOutEndsInTheStateTheServiceIsIn) {
 
     logic.OnStartStop();
     Tick(19);
-    scm.state = FakeScm::kStopped;
+    scm.state = ScmDouble::kStopped;
     Tick();
     EXPECT_EQ(view.messages.size(), 2u);
     ExpectDisplay(view, kStopped);
 }
 
 TEST_F(ProxyStateTest, TicksWithoutAPendingChangeDoNotAskTheService) {
-    Initialise(FakeScm::kStopped);
+    Initialise(ScmDouble::kStopped);
     const int queries = scm.queries;
-    scm.state = FakeScm::kRunning;
+    scm.state = ScmDouble::kRunning;
     Tick(30);
     EXPECT_EQ(scm.queries, queries);
     ExpectDisplay(view, kStopped);
@@ -184,7 +186,7 @@ TEST_F(ProxyStateTest, TicksWithoutAPendingChangeDoNotAskTheService) {
 }
 
 TEST_F(ProxyStateTest, RefusedRequestsKeepTheStateAndShowTheCode) {
-    Initialise(FakeScm::kStopped);
+    Initialise(ScmDouble::kStopped);
     scm.startError = 1058;
     logic.OnStartStop();
     const MessageRequest refused = OnlyMessage();
@@ -194,8 +196,8 @@ TEST_F(ProxyStateTest, RefusedRequestsKeepTheStateAndShowTheCode) {
     ExpectDisplay(view, kStopped);
 
     FakeProxyView stopView;
-    FakeScm stopScm;
-    stopScm.state = FakeScm::kRunning;
+    NiceMock<ScmDouble> stopScm;
+    stopScm.state = ScmDouble::kRunning;
     stopScm.stopError = 1061;
     CProxyPageLogic running(stopView, stopScm, settingsPath);
     ASSERT_TRUE(running.Initialise());
@@ -208,7 +210,7 @@ TEST_F(ProxyStateTest, RefusedRequestsKeepTheStateAndShowTheCode) {
 TEST_F(ProxyStateTest, WithoutItsTimerTheServiceIsNotAskedToChange) {
     // Only the timer would confirm the change: "Starting..." would stay for ever.
     view.timerErrors = {1450, 1450};
-    Initialise(FakeScm::kStopped);
+    Initialise(ScmDouble::kStopped);
     logic.OnStartStop();
     EXPECT_EQ(OnlyMessage().text, L"Could not start Tarnlink Service, error = 1450");
     EXPECT_EQ(scm.starts, 0);
@@ -223,8 +225,8 @@ TEST_F(ProxyStateTest, WithoutItsTimerTheServiceIsNotAskedToChange) {
 
     FakeProxyView stopView;
     stopView.timerErrors = {8};
-    FakeScm stopScm;
-    stopScm.state = FakeScm::kRunning;
+    NiceMock<ScmDouble> stopScm;
+    stopScm.state = ScmDouble::kRunning;
     CProxyPageLogic running(stopView, stopScm, settingsPath);
     ASSERT_TRUE(running.Initialise());
     stopView.timerErrors = {8};
@@ -236,13 +238,13 @@ TEST_F(ProxyStateTest, WithoutItsTimerTheServiceIsNotAskedToChange) {
 }
 
 TEST_F(ProxyStateTest, ButtonFollowsAServiceThatChangedByItself) {
-    Initialise(FakeScm::kStopped);
-    scm.state = FakeScm::kRunning;
+    Initialise(ScmDouble::kStopped);
+    scm.state = ScmDouble::kRunning;
     logic.OnStartStop();
     EXPECT_EQ(scm.starts, 0);
     ExpectDisplay(view, kRunning);
 
-    scm.state = FakeScm::kStopped;
+    scm.state = ScmDouble::kStopped;
     logic.OnStartStop();
     EXPECT_EQ(scm.stops, 0);
     ExpectDisplay(view, kStopped);

@@ -1,6 +1,6 @@
 #include "service/service_control.h"
 #include "service/service_values.h"
-#include "tests/service/mock_scm.h"
+#include "tests/support/scm_double.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ protected:
         ::testing::Mock::VerifyAndClearExpectations(&scm);
     }
 
-    StrictMock<MockScm> scm;
+    StrictMock<ScmDouble> scm;
 };
 
 TEST_F(ServiceControlTest, OpenAsksForLeastRightsAndDestructorClosesBoth) {
@@ -148,7 +148,7 @@ TEST_F(ServiceControlTest, OnlyTheRunningStateCountsAsRunning) {
 // The start and stop requests share their rules: answers 0 when the SCM accepts,
 // 0 when it fails without a reason, and any other code unchanged.
 // expectCall sets up the request's one SCM call to answer ok.
-void CheckRequestResults(MockScm& scm, std::uint32_t (CServiceControl::*request)(),
+void CheckRequestResults(ScmDouble& scm, std::uint32_t (CServiceControl::*request)(),
                          const std::function<void(bool ok)>& expectCall,
                          std::uint32_t failureCode) {
     CServiceControl control(scm);

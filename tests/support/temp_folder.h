@@ -1,23 +1,22 @@
 #pragma once
 
-#include <atomic>
+#include <algorithm>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <system_error>
+#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with its content.
 class TempFolder {
 public:
     TempFolder() {
-        static std::atomic<int> counter{0};
+        // Test cases run as parallel processes: a random name, drawn again while taken.
         const auto base = std::filesystem::temp_directory_path();
-        for (int attempt = 0;; ++attempt) {
-            m_path = base / ("tarn-panel-" + std::to_string(Salt()) + "-" +
-                             std::to_string(counter++) + "-" + std::to_string(attempt));
-            if (std::filesystem::create_directory(m_path)) {
-                break;
-            }
-        }
+        std::random_device random;
+        do {
+            m_path = base / ("tarn-test-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(m_path));
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -29,11 +28,16 @@ public:
     // Full path of name inside the folder, as the 8-bit text the settings use.
     std::string File(const std::string& name) const { return (m_path / name).string(); }
 
-private:
-    static long long Salt() {
-        return static_cast<long long>(
-            std::filesystem::file_time_type::clock::now().time_since_epoch().count() % 1000000007);
+    // Names of what the folder holds, sorted.
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(m_path)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
+private:
     std::filesystem::path m_path;
 };
