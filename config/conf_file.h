@@ -8,7 +8,6 @@
 class CConfFile {
 public:
     CConfFile(std::string file, std::string section);
-    virtual ~CConfFile() = default;
 
     // The value up to its first zero byte, or defaultText when that is missing or
     // empty; cut to 4999 bytes.

@@ -2,25 +2,29 @@
 
 #include <cstdint>
 
-// The three INI primitives the settings store is built on. On Windows they are
-// kernel32's GetPrivateProfileStringA, GetPrivateProfileIntA and
-// WritePrivateProfileStringA; elsewhere the own profile layer in inifile/.
+// The three INI primitives the settings store is built on. They make every name and
+// value single-line, then call the platform's own, which keep the same contracts
+// (profile_backend.h), so that both builds store the same thing.
 namespace profile {
 
 // Copies the value (or the default) into buf, at most size - 1 bytes and a
 // terminating zero; returns the bytes copied, 0 for an empty value.
-std::uint32_t GetString(const char* section, const char* key, const char* defaultText, char* buf,
-                        std::uint32_t size, const char* file);
-
+using GetStringFunction = std::uint32_t(const char* section, const char* key,
+                                        const char* defaultText, char* buf, std::uint32_t size,
+                                        const char* file);
 // Decimal with an optional sign, wrapped to 32 bits; the default when the key is
 // missing or empty.
-std::int32_t GetInt(const char* section, const char* key, std::int32_t defaultValue,
-                    const char* file);
+using GetIntFunction = std::int32_t(const char* section, const char* key, std::int32_t defaultValue,
+                                    const char* file);
+// Writes key=value, creating the file, section and key as needed. Returns 0, or the
+// platform error code of the failure: a failure never reads as success.
+using WriteStringFunction = std::uint32_t(const char* section, const char* key, const char* value,
+                                          const char* file);
 
-// Writes key=value, creating the file, section and key as needed; a value with
-// blanks at an end or in quotes is quoted once more, so that it reads back as
-// written. Returns 0, or the platform error code of the failure.
-std::uint32_t WriteString(const char* section, const char* key, const char* value,
-                          const char* file);
+GetStringFunction GetString;
+GetIntFunction GetInt;
+// A value with blanks at an end or in quotes is quoted once more, so that it reads
+// back as written.
+WriteStringFunction WriteString;
 
 } // namespace profile

@@ -8,11 +8,6 @@
 // significant byte (10.0.0.1 is 0x0A000001) and compare unsigned.
 class CRule {
 public:
-    CRule() = default;
-    CRule(const CRule&) = default;
-    CRule& operator=(const CRule&) = default;
-    virtual ~CRule() = default;
-
     std::string Name;
     std::uint32_t SrcFirstIp = 0;
     std::uint32_t SrcLastIp = 0;
@@ -25,11 +20,6 @@ public:
 // The ordered rule list; rule k (from 0) lives in section Rule<k+1>.
 class CRules : public std::vector<CRule> {
 public:
-    CRules() = default;
-    CRules(const CRules&) = default;
-    CRules& operator=(const CRules&) = default;
-    virtual ~CRules() = default;
-
     // Appends the rules found in the file; the list is not emptied first.
     void Load(const std::string& settingsPath);
     // Writes RulesCount and every rule into a copy of the file that replaces it

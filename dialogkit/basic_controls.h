@@ -14,8 +14,3 @@ class CStatic : public CWnd {
 public:
     using CWnd::CWnd;
 };
-
-class CEdit : public CWnd {
-public:
-    using CWnd::CWnd;
-};

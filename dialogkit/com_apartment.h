@@ -12,9 +12,6 @@ public:
     CComApartment& operator=(const CComApartment&) = delete;
     ~CComApartment();
 
-    // S_OK, S_FALSE when the thread had it already, or the failure.
-    HRESULT Result() const { return m_result; }
-
 private:
     HRESULT m_result;
 };

@@ -1,7 +1,8 @@
 #include "dialogkit/data_exchange.h"
 
-#include "dialogkit/ip_address_ctrl.h"
 #include "dialogkit/wnd.h"
+
+#include <commctrl.h>
 
 #include <cassert>
 
@@ -26,9 +27,12 @@ void DDX_Control(CDataExchange& dx, int id, CWnd& control) {
 }
 
 void DDX_IPAddress(CDataExchange& dx, int id, std::uint32_t& address) {
-    CIPAddressCtrl control(dx.Control(id));
-    if (dx.m_saveAndValidate)
-        control.GetAddress(address);
-    else
-        control.SetAddress(address);
+    const HWND control = dx.Control(id);
+    if (dx.m_saveAndValidate) {
+        DWORD packed = 0;
+        ::SendMessageW(control, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&packed));
+        address = packed;
+    } else {
+        ::SendMessageW(control, IPM_SETADDRESS, 0, static_cast<LPARAM>(address));
+    }
 }

@@ -15,9 +15,6 @@ public:
     void SetExtendedStyle(DWORD styles) {
         SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, static_cast<LPARAM>(styles));
     }
-    DWORD GetExtendedStyle() const {
-        return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE));
-    }
 
     // Answers the new column's index, or -1.
     int InsertColumn(int index, const std::wstring& title, int format, int width);
@@ -30,22 +27,16 @@ public:
     // Answers the new row's index, or -1.
     int InsertItem(int index, const std::wstring& text);
     bool SetItemText(int row, int column, const std::wstring& text);
-    std::wstring GetItemText(int row, int column) const;
 
     void SetCheck(int row, bool checked);
     bool GetCheck(int row) const;
 
     bool DeleteItem(int row) { return SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(row)) != 0; }
     bool DeleteAllItems() { return SendMessage(LVM_DELETEALLITEMS) != 0; }
-    int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
 
     // The first selected row after `after` (-1: from the top), or -1 when there is none.
     int GetNextSelected(int after = -1) const {
         return static_cast<int>(
             SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(after), LVNI_SELECTED));
     }
-    void SetSelected(int row, bool selected);
-
-private:
-    void SetItemState(int row, UINT state, UINT mask);
 };

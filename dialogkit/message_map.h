@@ -174,7 +174,7 @@ template <auto Handler> constexpr MessageEntry Create() {
             }};
 }
 
-// bool Handler(HELPINFO*) -- the F1 key. CWnd::OnHelpInfo is the ordinary handling.
+// bool Handler(HELPINFO*) -- the F1 key.
 template <auto Handler> constexpr MessageEntry HelpInfo() {
     return {WM_HELP, 0, 0, [](CWnd& wnd, const Message& message, LRESULT& result) {
                 const bool done = (detail::Target<Handler>(wnd).*

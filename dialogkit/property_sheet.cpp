@@ -42,14 +42,6 @@ INT_PTR CPropertySheet::DoModal() {
     return result;
 }
 
-CPropertyPage* CPropertySheet::GetActivePage() const {
-    const auto current = reinterpret_cast<HWND>(SendMessage(PSM_GETCURRENTPAGEHWND));
-    for (CPropertyPage* page : m_pages)
-        if (current != nullptr && page->GetSafeHwnd() == current)
-            return page;
-    return nullptr;
-}
-
 bool CPropertySheet::OnInitDialog() {
     const bool result = Default() != 0;
     CenterWindow();

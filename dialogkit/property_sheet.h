@@ -26,9 +26,6 @@ public:
     // after changes were applied, 0 without, -1 when the sheet could not be created.
     INT_PTR DoModal();
 
-    // The page shown now, or nullptr.
-    CPropertyPage* GetActivePage() const;
-
 protected:
     // Default: the sheet's own initialisation, which creates and shows the first page,
     // then centring on the work area of its monitor

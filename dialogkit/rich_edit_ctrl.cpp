@@ -9,13 +9,6 @@ void CRichEditCtrl::SetSel(long start, long end) {
     SendMessage(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-void CRichEditCtrl::GetSel(long& start, long& end) const {
-    CHARRANGE range{};
-    SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    start = range.cpMin;
-    end = range.cpMax;
-}
-
 void CRichEditCtrl::HideSelection(bool hide, bool permanent) {
     if (permanent) {
         const auto option = static_cast<DWORD>(ECO_NOHIDESEL);
@@ -28,13 +21,12 @@ void CRichEditCtrl::HideSelection(bool hide, bool permanent) {
 }
 
 std::wstring CRichEditCtrl::GetSelText() const {
-    long start = 0;
-    long end = 0;
-    GetSel(start, end);
-    if (end <= start)
+    CHARRANGE range{};
+    SendMessage(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    if (range.cpMax <= range.cpMin)
         return {};
     // EM_GETTEXTEX takes the buffer's size, so the copy can never overrun it.
-    std::wstring text(static_cast<std::size_t>(end - start) + 1, L'\0');
+    std::wstring text(static_cast<std::size_t>(range.cpMax - range.cpMin) + 1, L'\0');
     GETTEXTEX request{};
     request.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
     request.flags = GT_SELECTION;

@@ -13,7 +13,6 @@ public:
     using CWnd::CWnd;
 
     void SetSel(long start, long end);
-    void GetSel(long& start, long& end) const;
     // Replaces the selection, or inserts at the caret when the selection is empty.
     void ReplaceSel(const std::wstring& text, bool canUndo = false) {
         SendMessage(EM_REPLACESEL, canUndo ? TRUE : FALSE, reinterpret_cast<LPARAM>(text.c_str()));
@@ -42,5 +41,4 @@ public:
 
     // The most characters the control takes. It takes only 32,767 until this is raised.
     void ExLimitText(long limit) { SendMessage(EM_EXLIMITTEXT, 0, limit); }
-    long GetLimitText() const { return static_cast<long>(SendMessage(EM_GETLIMITTEXT)); }
 };

@@ -27,17 +27,6 @@ CWinApp::~CWinApp() {
         g_app = nullptr;
 }
 
-void CWinApp::Run() {
-    MSG message{};
-    BOOL got = FALSE;
-    while ((got = ::GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
-    }
-    if (got == 0)
-        SetExitCode(static_cast<int>(message.wParam));
-}
-
 CWinApp* AfxGetApp() {
     return g_app;
 }
@@ -82,18 +71,17 @@ void ReportHandlerFailure() noexcept {
     }
 }
 
-// The entry point: InitInstance, then Run if it answered true; the exit code. Kept in this
-// file: a program's application object pulls this object file, and with it the entry
-// point, out of the static library.
+// The entry point: InitInstance; exit code 1 when it throws. Kept in this file: a program's
+// application object pulls this object file, and with it the entry point, out of the static
+// library.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (g_app == nullptr)
         return 1; // the program defines no application object
     try {
-        if (g_app->InitInstance())
-            g_app->Run();
+        g_app->InitInstance();
     } catch (...) {
         ReportHandlerFailure();
         return 1;
     }
-    return g_app->GetExitCode();
+    return 0;
 }

@@ -9,8 +9,7 @@
 
 // The application object. A program defines exactly one global object of a class derived
 // from this one; the framework's entry point (wWinMain, link with -municode) calls its
-// InitInstance and returns its exit code. It lies below CWnd: windows find the main window
-// and the owner of their message boxes here.
+// InitInstance. It lies below CWnd: dialogs and message boxes find their owner here.
 class CWinApp {
 public:
     CWinApp();
@@ -18,22 +17,12 @@ public:
     CWinApp& operator=(const CWinApp&) = delete;
     virtual ~CWinApp();
 
-    // The program's work. Answer false to end the program at once (a dialog program runs
-    // its main window modally in here), true to run a message loop until WM_QUIT.
-    virtual bool InitInstance() { return true; }
+    // The program's work: a dialog program runs its main window modally in here. No message
+    // loop follows: the program ends with exit code 0 when it returns, whatever it answers.
+    virtual bool InitInstance() = 0;
 
-    void SetExitCode(int code) { m_exitCode = code; }
-    int GetExitCode() const { return m_exitCode; }
-
-    // Runs the message loop; WM_QUIT's code becomes the exit code.
-    void Run();
-
-    // The main window: owner of message boxes and dialogs that name no parent, and the
-    // receiver of the help command for F1.
+    // The main window: owner of message boxes and dialogs that name no parent.
     CWindowHandle* m_pMainWnd = nullptr;
-
-private:
-    int m_exitCode = 0;
 };
 
 CWinApp* AfxGetApp();

@@ -1,6 +1,5 @@
 #include "dialogkit/wnd.h"
 
-#include "dialogkit/command_ids.h"
 #include "dialogkit/font.h"
 #include "dialogkit/win_app.h"
 
@@ -72,7 +71,7 @@ void CWnd::MoveWindow(const RECT& rect, bool repaint) {
 }
 
 bool CWnd::ModifyStyle(DWORD remove, DWORD add) {
-    const DWORD style = GetStyle();
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE));
     const DWORD changed = (style & ~remove) | add;
     if (changed == style)
         return false;
@@ -144,18 +143,6 @@ HBRUSH CWnd::OnCtlColor(HDC dc, HWND child, UINT ctlColorKind) {
     if (control->RunMapEntry(map_key::kReflected + map_key::kCtlColor, 0, 0, request, own))
         return reinterpret_cast<HBRUSH>(own);
     return brush;
-}
-
-bool CWnd::OnHelpInfo(HELPINFO*) {
-    const bool modifierHeld =
-        ::GetKeyState(VK_SHIFT) < 0 || ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
-    const CWinApp* app = AfxGetApp();
-    if ((GetStyle() & WS_CHILD) == 0 && !modifierHeld && app != nullptr &&
-        app->m_pMainWnd != nullptr) {
-        ::SendMessageW(app->m_pMainWnd->GetSafeHwnd(), WM_COMMAND, ID_HELP, 0);
-        return true;
-    }
-    return Default() != 0;
 }
 
 bool CWnd::Dispatch(const Message& message, LRESULT& result) noexcept {

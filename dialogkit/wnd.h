@@ -45,11 +45,10 @@ public:
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
 
-    // WM_TIMER with this id arrives every `milliseconds` until KillTimer or the window ends.
+    // WM_TIMER with this id arrives every `milliseconds` until the window ends.
     UINT_PTR SetTimer(UINT_PTR id, UINT milliseconds) {
         return ::SetTimer(m_hWnd, id, milliseconds, nullptr);
     }
-    bool KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id) != FALSE; }
 
     RECT GetWindowRect() const;
     RECT GetClientRect() const;
@@ -59,7 +58,6 @@ public:
     void CenterWindow();
     bool IsIconic() const { return ::IsIconic(m_hWnd) != FALSE; }
 
-    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE)); }
     // Answers whether the style changed.
     bool ModifyStyle(DWORD remove, DWORD add);
     HMENU GetSystemMenu(bool revert) const {
@@ -89,10 +87,6 @@ protected:
     // reflected colour handler, whose brush wins when it gives one. Only while routing
     // that WM_CTLCOLOR* message.
     HBRUSH OnCtlColor(HDC dc, HWND child, UINT ctlColorKind);
-
-    // The ordinary answer to F1: a top-level window without Shift, Ctrl or Alt held sends
-    // the help command to the application's main window; otherwise default processing.
-    bool OnHelpInfo(HELPINFO* info);
 
     // Runs OnWndMsg with `message` as the current message. Exceptions stop here.
     bool Dispatch(const Message& message, LRESULT& result) noexcept;

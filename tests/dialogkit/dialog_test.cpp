@@ -2,7 +2,6 @@
 // the DWLP_MSGRESULT answers and handler failures.
 #include "dialogkit/basic_controls.h"
 #include "dialogkit/dialog.h"
-#include "dialogkit/ip_address_ctrl.h"
 #include "dialogkit/win_app.h"
 #include "modal_driver.h"
 #include "test_ids.h"
@@ -45,7 +44,7 @@ private:
 };
 
 // An edit that takes its own EN_LINK notifications back from the parent.
-class LinkEdit : public CEdit {
+class LinkEdit : public CWnd {
 public:
     int m_links = 0;
 
@@ -110,7 +109,7 @@ private:
     }
     void OnTimer(UINT_PTR id) {
         m_timers.push_back(id);
-        KillTimer(id);
+        ::KillTimer(m_hWnd, id);
     }
 };
 
@@ -136,6 +135,19 @@ HWND Item(const CWnd& dialog, int id) {
 
 std::wstring ItemText(const CWnd& dialog, int id) {
     return CWnd(Item(dialog, id)).GetWindowText();
+}
+
+// What an IP address control shows: how many fields are filled, and the address.
+struct ShownAddress {
+    LRESULT filled;
+    DWORD address;
+};
+
+ShownAddress AddressIn(HWND control) {
+    DWORD address = 0;
+    const LRESULT filled =
+        ::SendMessageW(control, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&address));
+    return {filled, address};
 }
 
 // The four field edits of an IP address control, left to right.
@@ -212,11 +224,12 @@ TEST(DialogTest, OkReadsTheControlsBackAndCancelOrCloseLeaveTheFields) {
     {
         ModalDriver driver({Do([&] {
             EXPECT_EQ(ItemText(dialog, IDC_TEST_EDIT), L"start");
-            std::uint32_t shown = 0;
-            EXPECT_EQ(CIPAddressCtrl(Item(dialog, IDC_TEST_IP)).GetAddress(shown), 4);
-            EXPECT_EQ(shown, 0xC0A80001u);
+            const ShownAddress shown = AddressIn(Item(dialog, IDC_TEST_IP));
+            EXPECT_EQ(shown.filled, 4);
+            EXPECT_EQ(shown.address, 0xC0A80001u);
             ::SetWindowTextW(Item(dialog, IDC_TEST_EDIT), typed.c_str());
-            CIPAddressCtrl(Item(dialog, IDC_TEST_IP)).SetAddress(0xC8010203); // 200.1.2.3
+            ::SendMessageW(Item(dialog, IDC_TEST_IP), IPM_SETADDRESS, 0,
+                           static_cast<LPARAM>(0xC8010203u)); // 200.1.2.3
             ClickButton(dialog.GetSafeHwnd(), IDOK);
         })});
         EXPECT_EQ(dialog.DoModal(), IDOK);
@@ -244,14 +257,14 @@ TEST(DataExchangeTest, IpAddressPacksFirstFieldHighAndBlankFieldsAsZero) {
     ModalDriver driver({Do([&] {
         HWND control = Item(dialog, IDC_TEST_IP);
         // 0 shows as 0.0.0.0: four filled fields, not blank ones.
-        std::uint32_t shown = 1;
-        EXPECT_EQ(CIPAddressCtrl(control).GetAddress(shown), 4);
-        EXPECT_EQ(shown, 0u);
+        const ShownAddress shown = AddressIn(control);
+        EXPECT_EQ(shown.filled, 4);
+        EXPECT_EQ(shown.address, 0u);
         const std::vector<HWND> fields = AddressFields(control);
         ASSERT_EQ(fields.size(), 4u);
         EXPECT_EQ(CWnd(fields[0]).GetWindowText(), L"0");
 
-        CIPAddressCtrl(control).SetAddress(0x0A141E28); // 10.20.30.40
+        ::SendMessageW(control, IPM_SETADDRESS, 0, 0x0A141E28); // 10.20.30.40
         ::SetWindowTextW(fields[1], L"");
         dialog.UpdateData(true);
         EXPECT_EQ(dialog.m_address, 0x0A001E28u);

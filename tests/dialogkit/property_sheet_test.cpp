@@ -3,7 +3,6 @@
 #include "dialogkit/command_ids.h"
 #include "dialogkit/property_page.h"
 #include "dialogkit/property_sheet.h"
-#include "dialogkit/win_app.h"
 #include "modal_driver.h"
 #include "test_ids.h"
 
@@ -64,6 +63,7 @@ public:
     bool m_holdOk = false;
     std::vector<UINT> m_commands;
     std::vector<UINT> m_sysCommands;
+    int m_helpKeys = 0;
 
 protected:
     bool OnInitDialog() override {
@@ -95,11 +95,18 @@ private:
         m_sysCommands.push_back(command);
         Default();
     }
-    bool OnHelpInfo(HELPINFO* info) { return CPropertySheet::OnHelpInfo(info); }
+    bool OnHelpInfo(HELPINFO*) {
+        ++m_helpKeys;
+        return true;
+    }
 };
 
 HWND Sheet(const TestSheet& sheet) {
     return sheet.GetSafeHwnd();
+}
+
+HWND ActivePage(const TestSheet& sheet) {
+    return reinterpret_cast<HWND>(::SendMessageW(Sheet(sheet), PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
 void SelectPage(const TestSheet& sheet, int index) {
@@ -124,7 +131,7 @@ TEST(PropertySheetTest, HooksSeeCreationAndAnInitialisedSheet) {
         EXPECT_EQ(sheet.m_creates, 1);
         EXPECT_NE(sheet.m_firstPageAtInit, nullptr);   // the first page existed at OnInitDialog
         EXPECT_EQ(sheet.m_two.GetSafeHwnd(), nullptr); // not shown yet, so not created
-        EXPECT_EQ(sheet.GetActivePage(), &sheet.m_one);
+        EXPECT_EQ(ActivePage(sheet), sheet.m_one.GetSafeHwnd());
         EXPECT_EQ(PageText(sheet.m_one), L"first");
         EXPECT_NE(sheet.GetDlgItem(ID_APPLY_NOW).GetSafeHwnd(), nullptr);
         EXPECT_TRUE(::IsWindowEnabled(sheet.GetDlgItem(IDHELP).GetSafeHwnd()));
@@ -157,13 +164,12 @@ TEST(PropertySheetTest, OnCommandCanHoldOkAndOtherwiseOkAppliesTheCreatedPages) 
 
 TEST(PropertySheetTest, HelpAndUnknownCommandsReachTheActivePage) {
     TestSheet sheet;
-    AfxGetApp()->m_pMainWnd = &sheet;
     ModalDriver driver({Do([&] {
         ClickButton(Sheet(sheet), IDHELP);
         EXPECT_EQ(sheet.m_one.m_helps, 1);
 
         SelectPage(sheet, 1);
-        EXPECT_EQ(sheet.GetActivePage(), &sheet.m_two);
+        EXPECT_EQ(ActivePage(sheet), sheet.m_two.GetSafeHwnd());
         ClickButton(Sheet(sheet), IDHELP);
         EXPECT_EQ(sheet.m_two.m_helps, 1);
         EXPECT_EQ(sheet.m_one.m_helps, 1);
@@ -171,18 +177,17 @@ TEST(PropertySheetTest, HelpAndUnknownCommandsReachTheActivePage) {
         ::SendMessageW(Sheet(sheet), WM_COMMAND, kOtherCommand, 0);
         EXPECT_EQ(sheet.m_two.m_others, 1);
 
-        // F1 on the sheet: the help command goes to the main window, here the sheet,
-        // which passes it to the active page.
+        // F1 reaches the sheet's own handler, whose answer goes back; no page is asked.
         HELPINFO info{};
         info.cbSize = sizeof info;
         info.iContextType = HELPINFO_WINDOW;
         info.hItemHandle = Sheet(sheet);
         EXPECT_EQ(::SendMessageW(Sheet(sheet), WM_HELP, 0, reinterpret_cast<LPARAM>(&info)), TRUE);
-        EXPECT_EQ(sheet.m_two.m_helps, 2);
+        EXPECT_EQ(sheet.m_helpKeys, 1);
+        EXPECT_EQ(sheet.m_two.m_helps, 1);
         ClickButton(Sheet(sheet), IDCANCEL);
     })});
     EXPECT_EQ(sheet.DoModal(), 0); // closed without OK
-    AfxGetApp()->m_pMainWnd = nullptr;
     EXPECT_EQ(sheet.m_one.m_helps, 1);
     EXPECT_EQ(sheet.m_one.m_applies, 0);
 }

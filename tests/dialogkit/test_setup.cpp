@@ -1,5 +1,4 @@
 #include "dialogkit/system_library.h"
-#include "dialogkit/win_app.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +17,3 @@ public:
 
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new CommonControls);
 } // namespace
-
-// The one application object, as in a program; tests set its main window when they need one.
-CWinApp g_testApp;
