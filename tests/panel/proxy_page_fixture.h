@@ -44,5 +44,5 @@ protected:
     std::string settingsPath = folder.File("Settings.ini");
     FakeScm scm;
     FakeProxyView view;
-    CProxyPageLogic logic{view, scm, settingsPath};
+    CProxyPageLogic logic{view, view, scm, settingsPath};
 };

@@ -64,7 +64,7 @@ TEST_F(ProxyStateTest, InitialisationShowsTheServiceStateAndStartsTheTimer) {
     FakeProxyView runningView;
     FakeScm runningScm;
     runningScm.state = FakeScm::kRunning;
-    CProxyPageLogic running(runningView, runningScm, settingsPath);
+    CProxyPageLogic running(runningView, runningView, runningScm, settingsPath);
     ASSERT_TRUE(running.Initialise());
     ExpectDisplay(runningView, kRunning);
 }
@@ -88,7 +88,7 @@ TEST_F(ProxyStateTest, ServiceThatCannotBeOpenedEndsTheProgramWithItsCode) {
     FakeProxyView deniedView;
     FakeScm denied;
     denied.managerError = 5;
-    CProxyPageLogic page(deniedView, denied, settingsPath);
+    CProxyPageLogic page(deniedView, deniedView, denied, settingsPath);
     EXPECT_FALSE(page.Initialise());
     EXPECT_EQ(deniedView.messages.at(0).text, L"Could not open Tarnlink Service, error = 5");
     EXPECT_EQ(deniedView.endedWith, 5u);
@@ -197,7 +197,7 @@ TEST_F(ProxyStateTest, RefusedRequestsKeepTheStateAndShowTheCode) {
     FakeScm stopScm;
     stopScm.state = FakeScm::kRunning;
     stopScm.stopError = 1061;
-    CProxyPageLogic running(stopView, stopScm, settingsPath);
+    CProxyPageLogic running(stopView, stopView, stopScm, settingsPath);
     ASSERT_TRUE(running.Initialise());
     running.OnStartStop();
     ASSERT_EQ(stopView.messages.size(), 1u);
@@ -225,7 +225,7 @@ TEST_F(ProxyStateTest, WithoutItsTimerTheServiceIsNotAskedToChange) {
     stopView.timerErrors = {8};
     FakeScm stopScm;
     stopScm.state = FakeScm::kRunning;
-    CProxyPageLogic running(stopView, stopScm, settingsPath);
+    CProxyPageLogic running(stopView, stopView, stopScm, settingsPath);
     ASSERT_TRUE(running.Initialise());
     stopView.timerErrors = {8};
     running.OnStartStop();
