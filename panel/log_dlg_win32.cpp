@@ -1,9 +1,9 @@
-#include "panel/log_dlg.h"
+#include "panel/log_dlg_win32.h"
 
 #include "config/program_folder.h"
 #include "dialogkit/command_ids.h"
 #include "dialogkit/file_dialog.h"
-#include "panel/main_dlg.h"
+#include "panel/main_dlg_win32.h"
 #include "resources/tarnlink/resource_ids.h"
 
 #include <array>

@@ -9,7 +9,7 @@
 #include "panel/proxy_page_logic.h"
 #include "panel/proxy_page_view.h"
 #include "panel/rules_saver.h"
-#include "panel/static_ex.h"
+#include "panel/static_ex_win32.h"
 #include "service/scm_win32.h"
 
 #include <string>

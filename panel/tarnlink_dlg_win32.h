@@ -1,8 +1,8 @@
 #pragma once
 
 #include "dialogkit/property_sheet.h"
-#include "panel/log_dlg.h"
-#include "panel/main_dlg.h"
+#include "panel/log_dlg_win32.h"
+#include "panel/main_dlg_win32.h"
 #include "panel/main_window_logic.h"
 #include "panel/message_box_win32.h"
 

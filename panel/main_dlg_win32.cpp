@@ -1,10 +1,10 @@
-#include "panel/main_dlg.h"
+#include "panel/main_dlg_win32.h"
 
 #include "config/program_folder.h"
 #include "dialogkit/command_ids.h"
 #include "dialogkit/shell_open.h"
 #include "panel/panel_texts.h"
-#include "panel/rule_dlg.h"
+#include "panel/rule_dlg_win32.h"
 #include "panel/status_colours.h"
 #include "resources/tarnlink/resource_ids.h"
 

@@ -1,4 +1,4 @@
-#include "panel/rule_dlg.h"
+#include "panel/rule_dlg_win32.h"
 
 #include "panel/message_box_win32.h"
 #include "resources/tarnlink/resource_ids.h"

@@ -1,10 +1,10 @@
-#include "panel/tarnlink_dlg.h"
+#include "panel/tarnlink_dlg_win32.h"
 
 #include "dialogkit/command_ids.h"
 #include "dialogkit/display_scale.h"
 #include "dialogkit/paint_dc.h"
 #include "dialogkit/resources.h"
-#include "panel/about_dlg.h"
+#include "panel/about_dlg_win32.h"
 #include "panel/panel_texts.h"
 #include "resources/tarnlink/resource_ids.h"
 

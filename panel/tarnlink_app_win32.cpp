@@ -1,10 +1,10 @@
-#include "panel/tarnlink_app.h"
+#include "panel/tarnlink_app_win32.h"
 
 #include "dialogkit/com_apartment.h"
 #include "dialogkit/system_library.h"
 #include "panel/app_startup.h"
 #include "panel/message_box_win32.h"
-#include "panel/tarnlink_dlg.h"
+#include "panel/tarnlink_dlg_win32.h"
 
 #include <windows.h>
 
