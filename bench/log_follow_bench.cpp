@@ -8,13 +8,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
-#include <memory>
-#include <optional>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -33,65 +31,20 @@ std::string LogBlock(std::size_t bytes) {
 }
 
 // A log of any size whose bytes repeat one block, so memory stays that of the block.
-class RepeatingLog : public ILogFileSystem {
+class RepeatingLog : public FakeLogFiles {
 public:
-    explicit RepeatingLog(std::string block) : m_block(std::move(block)) {}
+    RepeatingLog(std::string block, std::uint64_t size) {
+        filler = std::move(block);
+        Place(kPath, size, "");
+    }
 
-    std::uint64_t size = 0;
-    std::int64_t opens = 0;
-    std::int64_t nameQueries = 0;
-
-    std::unique_ptr<ILogSizeHandle> OpenForSizeQueries(const std::string&) override {
-        ++opens;
-        return std::make_unique<SizeHandle>(*this);
-    }
-    std::optional<LogFileStamp> StampAt(const std::string&) override {
-        ++nameQueries;
-        return LogFileStamp{size, size};
-    }
-    std::unique_ptr<ILogReader> OpenForReading(const std::string&) override {
-        ++opens;
-        return std::make_unique<Reader>(*this);
-    }
+    void Grow(std::uint64_t bytes) { files.at(kPath)->size += bytes; }
+    std::uint64_t Size() const { return files.at(kPath)->size; }
+    std::int64_t Opens() const { return sizeOpens + readOpens; }
 
 private:
-    class SizeHandle : public ILogSizeHandle {
-    public:
-        explicit SizeHandle(RepeatingLog& log) : m_log(log) {}
-        std::optional<LogFileState> Query() override {
-            return LogFileState{{m_log.size, m_log.size}, {1, 1}};
-        }
-
-    private:
-        RepeatingLog& m_log;
-    };
-
-    class Reader : public ILogReader {
-    public:
-        explicit Reader(RepeatingLog& log) : m_log(log) {}
-        bool Seek(std::uint64_t offset) override {
-            m_position = offset;
-            return true;
-        }
-        std::size_t Read(char* buffer, std::size_t count) override {
-            const std::string& block = m_log.m_block;
-            std::size_t done = 0;
-            while (done < count && m_position < m_log.size) {
-                const auto from = static_cast<std::size_t>(m_position % block.size());
-                const std::size_t n = std::min(count - done, block.size() - from);
-                block.copy(buffer + done, n, from);
-                done += n;
-                m_position += n;
-            }
-            return done;
-        }
-
-    private:
-        RepeatingLog& m_log;
-        std::uint64_t m_position = 0;
-    };
-
-    std::string m_block;
+    // The follower's path until it is initialised, which the benchmarks skip.
+    static constexpr const char* kPath = "";
 };
 
 // Resident memory of the process in MiB (Linux).
@@ -104,11 +57,10 @@ double ResidentMiB() {
 }
 
 void BM_RefreshTwoMiBOfNewLog(benchmark::State& state) {
-    RepeatingLog log(LogBlock(kMiB));
-    log.size = CLogFollower::kMaxNewBytes;
+    RepeatingLog log(LogBlock(kMiB), CLogFollower::kMaxNewBytes);
     for (auto _ : state) {
         FakeLogView view;
-        CLogFollower follower(view, log, "", "");
+        CLogFollower follower(view, view, log, "", "");
         follower.Refresh();
         benchmark::DoNotOptimize(view.text.data());
     }
@@ -118,17 +70,17 @@ void BM_RefreshTwoMiBOfNewLog(benchmark::State& state) {
 BENCHMARK(BM_RefreshTwoMiBOfNewLog)->Unit(benchmark::kMillisecond);
 
 void BM_OneMiBPerTickForLong(benchmark::State& state) {
-    RepeatingLog log(LogBlock(kMiB + 4099)); // not a divisor: ticks end mid-line
+    RepeatingLog log(LogBlock(kMiB + 4099), 0); // not a divisor: ticks end mid-line
     FakeLogView view;
-    CLogFollower follower(view, log, "", "");
+    CLogFollower follower(view, view, log, "", "");
     // Memory is measured once the view has reached its bound and again at the end:
     // the two must match however long the service logs.
     constexpr std::int64_t kWarmTicks = 50;
     double residentWarm = 0;
     for (auto _ : state) {
-        log.size += kMiB;
+        log.Grow(kMiB);
         follower.Refresh();
-        if (static_cast<std::int64_t>(log.size / kMiB) == kWarmTicks) {
+        if (static_cast<std::int64_t>(log.Size() / kMiB) == kWarmTicks) {
             residentWarm = ResidentMiB();
         }
     }
@@ -138,25 +90,24 @@ void BM_OneMiBPerTickForLong(benchmark::State& state) {
     state.counters["rss_MiB_warm"] = residentWarm;
     state.counters["rss_MiB_end"] = ResidentMiB();
     state.counters["opens_per_tick"] =
-        static_cast<double>(log.opens - 1) / static_cast<double>(state.iterations());
+        static_cast<double>(log.Opens() - 1) / static_cast<double>(state.iterations());
     state.counters["name_queries_per_tick"] =
         static_cast<double>(log.nameQueries) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_OneMiBPerTickForLong)->Iterations(2000)->Unit(benchmark::kMillisecond);
 
 void BM_QuietTick(benchmark::State& state) {
-    RepeatingLog log(LogBlock(kMiB));
-    log.size = kMiB;
+    RepeatingLog log(LogBlock(kMiB), kMiB);
     FakeLogView view;
-    CLogFollower follower(view, log, "", "");
+    CLogFollower follower(view, view, log, "", "");
     follower.Refresh();
-    const std::int64_t opensBefore = log.opens;
+    const std::int64_t opensBefore = log.Opens();
     const std::int64_t queriesBefore = log.nameQueries;
     for (auto _ : state) {
         follower.Refresh();
     }
     state.counters["opens_per_tick"] =
-        static_cast<double>(log.opens - opensBefore) / static_cast<double>(state.iterations());
+        static_cast<double>(log.Opens() - opensBefore) / static_cast<double>(state.iterations());
     state.counters["name_queries_per_tick"] = static_cast<double>(log.nameQueries - queriesBefore) /
                                               static_cast<double>(state.iterations());
 }

@@ -2,16 +2,16 @@
 
 #include "panel/panel_texts.h"
 
-void RunStartup(IStartupPlatform& platform) {
+void RunStartup(IStartupPlatform& platform, IMessageBoxOwner& messages) {
     platform.RegisterCommonControls();
     // Before the rights: a second copy says so even to a user without them.
     if (!platform.ClaimSingleInstance(texts::kInstanceMutexName)) {
-        platform.ShowMessage(MakeRequest(texts::kAnotherInstance));
+        messages.ShowMessage(MakeRequest(texts::kAnotherInstance));
         return;
     }
     platform.LoadRichEdit();
     if (!platform.HasAdminRights()) {
-        platform.ShowMessage(MakeRequest(texts::kNoAdminRights));
+        messages.ShowMessage(MakeRequest(texts::kNoAdminRights));
         return;
     }
     platform.RunMainWindow();

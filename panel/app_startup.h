@@ -5,9 +5,10 @@
 #include <string_view>
 
 // What the application's start-up asks of the platform, in the order RunStartup
-// takes the steps. Message boxes shown here have no owner window.
-class IStartupPlatform : public IMessageBoxOwner {
+// takes the steps.
+class IStartupPlatform {
 public:
+    virtual ~IStartupPlatform() = default;
     // Registers the common control classes the pages use.
     virtual void RegisterCommonControls() = 0;
     // Takes the named lock, per logon, for the life of the process. False when
@@ -24,5 +25,6 @@ public:
 };
 
 // The application's start-up: single instance per logon, administrator rights,
-// then the main window. The program ends when this returns.
-void RunStartup(IStartupPlatform& platform);
+// then the main window. The program ends when this returns. No window exists yet
+// to own the refusals' messages.
+void RunStartup(IStartupPlatform& platform, IMessageBoxOwner& messages);

@@ -2,15 +2,23 @@
 
 #include "config/ansi_text.h"
 
-#include <windows.h>
-
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-HANDLE OpenLog(const std::string& path, DWORD access, DWORD disposition) {
-    return ::CreateFileW(AnsiToWide(path).c_str(), access, kShareAll, nullptr, disposition,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+void CloseLog(HANDLE& handle) {
+    if (handle != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+    }
+}
+
+// Opens path in place of the handle open so far, closed first; true when it opened.
+bool OpenLog(HANDLE& handle, const std::string& path, DWORD access, DWORD disposition) {
+    CloseLog(handle);
+    handle = ::CreateFileW(AnsiToWide(path).c_str(), access, kShareAll, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    return handle != INVALID_HANDLE_VALUE;
 }
 
 std::uint64_t Join(DWORD high, DWORD low) {
@@ -21,63 +29,31 @@ std::uint64_t Join(const FILETIME& time) {
     return Join(time.dwHighDateTime, time.dwLowDateTime);
 }
 
-// Owns one open file handle.
-class CFileHandle {
-public:
-    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-    ~CFileHandle() { ::CloseHandle(m_handle); }
-
-protected:
-    HANDLE m_handle;
-};
-
-class CSizeHandle : public ILogSizeHandle, private CFileHandle {
-public:
-    using CFileHandle::CFileHandle;
-
-    std::optional<LogFileState> Query() override {
-        BY_HANDLE_FILE_INFORMATION info{};
-        if (!::GetFileInformationByHandle(m_handle, &info)) {
-            return std::nullopt;
-        }
-        return LogFileState{
-            {Join(info.nFileSizeHigh, info.nFileSizeLow), Join(info.ftLastWriteTime)},
-            {info.dwVolumeSerialNumber, Join(info.nFileIndexHigh, info.nFileIndexLow)}};
-    }
-};
-
-class CReader : public ILogReader, private CFileHandle {
-public:
-    using CFileHandle::CFileHandle;
-
-    bool Seek(std::uint64_t offset) override {
-        LARGE_INTEGER position{};
-        position.QuadPart = static_cast<LONGLONG>(offset);
-        return ::SetFilePointerEx(m_handle, position, nullptr, FILE_BEGIN) != FALSE;
-    }
-
-    std::size_t Read(char* buffer, std::size_t size) override {
-        DWORD read = 0;
-        if (!::ReadFile(m_handle, buffer, static_cast<DWORD>(size), &read, nullptr)) {
-            return 0;
-        }
-        return read;
-    }
-};
-
 } // namespace
 
-std::unique_ptr<ILogSizeHandle> CWin32LogFileSystem::OpenForSizeQueries(const std::string& path) {
-    const HANDLE handle = OpenLog(path, FILE_READ_ATTRIBUTES, OPEN_ALWAYS);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return nullptr;
-    }
-    return std::make_unique<CSizeHandle>(handle);
+CWin32LogFile::~CWin32LogFile() {
+    CloseLog(m_kept);
+    CloseLog(m_reading);
 }
 
-std::optional<LogFileStamp> CWin32LogFileSystem::StampAt(const std::string& path) {
+bool CWin32LogFile::KeepOpen(const std::string& path) {
+    return OpenLog(m_kept, path, FILE_READ_ATTRIBUTES, OPEN_ALWAYS);
+}
+
+void CWin32LogFile::CloseKept() {
+    CloseLog(m_kept);
+}
+
+std::optional<LogFileState> CWin32LogFile::QueryKept() {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (m_kept == INVALID_HANDLE_VALUE || !::GetFileInformationByHandle(m_kept, &info)) {
+        return std::nullopt;
+    }
+    return LogFileState{{Join(info.nFileSizeHigh, info.nFileSizeLow), Join(info.ftLastWriteTime)},
+                        {info.dwVolumeSerialNumber, Join(info.nFileIndexHigh, info.nFileIndexLow)}};
+}
+
+std::optional<LogFileStamp> CWin32LogFile::StampAt(const std::string& path) {
     // A file deleted while a handle is open stays behind as "delete pending" on
     // older Windows; asked by name it answers access denied, which counts as gone.
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -87,10 +63,21 @@ std::optional<LogFileStamp> CWin32LogFileSystem::StampAt(const std::string& path
     return LogFileStamp{Join(data.nFileSizeHigh, data.nFileSizeLow), Join(data.ftLastWriteTime)};
 }
 
-std::unique_ptr<ILogReader> CWin32LogFileSystem::OpenForReading(const std::string& path) {
-    const HANDLE handle = OpenLog(path, GENERIC_READ, OPEN_EXISTING);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return nullptr;
+bool CWin32LogFile::OpenForReading(const std::string& path) {
+    return OpenLog(m_reading, path, GENERIC_READ, OPEN_EXISTING);
+}
+
+std::size_t CWin32LogFile::ReadAt(std::uint64_t offset, char* buffer, std::size_t size) {
+    LARGE_INTEGER position{};
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD read = 0;
+    if (!::SetFilePointerEx(m_reading, position, nullptr, FILE_BEGIN) ||
+        !::ReadFile(m_reading, buffer, static_cast<DWORD>(size), &read, nullptr)) {
+        return 0;
     }
-    return std::make_unique<CReader>(handle);
+    return read;
+}
+
+void CWin32LogFile::CloseReading() {
+    CloseLog(m_reading);
 }

@@ -33,9 +33,9 @@ void KeepNewestLines(std::wstring& text, std::size_t head, std::size_t keep) {
 
 } // namespace
 
-CLogFollower::CLogFollower(ILogView& view, ILogFileSystem& files, std::string settingsPath,
-                           std::string programFolder, AnsiCodec codec)
-    : m_view(view), m_files(files), m_settingsPath(std::move(settingsPath)),
+CLogFollower::CLogFollower(ILogView& view, IMessageBoxOwner& messages, ILogFile& file,
+                           std::string settingsPath, std::string programFolder, AnsiCodec codec)
+    : m_view(view), m_messages(messages), m_file(file), m_settingsPath(std::move(settingsPath)),
       m_programFolder(std::move(programFolder)), m_decoder(codec), m_buffer(kReadBufferSize) {}
 
 void CLogFollower::Initialise() {
@@ -73,37 +73,30 @@ void CLogFollower::Refresh() {
     if (size == m_readOffset) {
         return;
     }
-    const std::unique_ptr<ILogReader> reader = m_files.OpenForReading(m_logPath);
-    if (!reader) {
+    if (!m_file.OpenForReading(m_logPath)) {
         m_readOffset = size;
         m_decoder.Reset();
         return;
     }
     const std::size_t head = SkipsOlderBytes(size) ? texts::kTruncationMarker.size() : 0;
-    std::wstring text = ReadNewText(*reader, size);
+    std::wstring text = ReadNewText(size);
+    m_file.CloseReading();
     KeepNewestLines(text, head, kViewTextKeep);
     ShowInView(text);
     m_readOffset = size;
 }
 
 std::optional<LogFileState> CLogFollower::QueryLogFile() {
-    std::optional<LogFileState> state;
-    if (m_sizeHandle) {
-        state = m_sizeHandle->Query();
-        // Asked by name, which opens nothing: while the path leads to the file
-        // behind the handle, both answers agree. Otherwise the log was renamed,
-        // deleted or replaced (or written between the two questions), and the
-        // handle is opened afresh at the path. Closed first, so that a deleted
-        // file it holds can go.
-        if (!state || m_files.StampAt(m_logPath) != state->stamp) {
-            m_sizeHandle.reset();
-        }
-    }
-    if (!m_sizeHandle) {
-        m_sizeHandle = m_files.OpenForSizeQueries(m_logPath);
-        state = m_sizeHandle ? m_sizeHandle->Query() : std::nullopt;
+    std::optional<LogFileState> state = m_file.QueryKept();
+    // Asked by name, which opens nothing: while the path leads to the file behind
+    // the handle kept, both answers agree. Otherwise the log was renamed, deleted or
+    // replaced (or written between the two questions), and the handle is opened
+    // afresh at the path, the old one closed first so that a deleted file it holds
+    // can go.
+    if (!state || m_file.StampAt(m_logPath) != state->stamp) {
+        state = m_file.KeepOpen(m_logPath) ? m_file.QueryKept() : std::nullopt;
         if (!state) {
-            m_sizeHandle.reset(); // tried again at the next tick
+            m_file.CloseKept(); // tried again at the next tick
             return std::nullopt;
         }
     }
@@ -117,7 +110,7 @@ std::optional<LogFileState> CLogFollower::QueryLogFile() {
     return state;
 }
 
-std::wstring CLogFollower::ReadNewText(ILogReader& reader, std::uint64_t size) {
+std::wstring CLogFollower::ReadNewText(std::uint64_t size) {
     std::wstring text;
     std::uint64_t position = m_readOffset;
     bool skipToLineStart = false;
@@ -127,15 +120,12 @@ std::wstring CLogFollower::ReadNewText(ILogReader& reader, std::uint64_t size) {
         skipToLineStart = true;
         m_decoder.Reset();
     }
-    if (!reader.Seek(position)) {
-        return text;
-    }
     // Only up to the size measured: what the service writes meanwhile is the next
     // tick's, which starts reading there, so nothing is shown twice.
     while (position < size) {
         const auto wanted =
             static_cast<std::size_t>(std::min<std::uint64_t>(kMaxReadBytes, size - position));
-        const std::size_t got = reader.Read(m_buffer.data(), wanted);
+        const std::size_t got = m_file.ReadAt(position, m_buffer.data(), wanted);
         if (got == 0) {
             break;
         }
@@ -179,7 +169,7 @@ void CLogFollower::OnBrowse() {
     std::string newPath = WideToAnsi(*chosen);
     // A look-alike path (or one with '?') would have the service log elsewhere.
     if (AnsiToWide(newPath) != *chosen) {
-        m_view.ShowMessage(
+        m_messages.ShowMessage(
             MakeRequest(texts::kLogPathNotInCodePage,
                         FillPlaceholders(texts::kLogPathNotInCodePage.text, {*chosen})));
         return;
@@ -188,7 +178,7 @@ void CLogFollower::OnBrowse() {
         settings::kMainSection, settings::kLogFileNameKey, newPath.c_str(), m_settingsPath.c_str());
     if (code != 0) {
         // The service would go on logging to the old file: keep following it.
-        m_view.ShowMessage(
+        m_messages.ShowMessage(
             MakeRequest(texts::kSettingsSaveFailed,
                         FillPlaceholders(texts::kSettingsSaveFailed.text,
                                          {AnsiToWide(m_settingsPath), SignedDecimal(code)})));
@@ -196,10 +186,10 @@ void CLogFollower::OnBrowse() {
     }
     m_logPath = std::move(newPath);
     m_view.ShowPath(*chosen);
-    m_sizeHandle.reset();
+    m_file.CloseKept();
     // The new file is read from its start, whatever was read of the old one.
     m_readOffset = 0;
     m_decoder.Reset();
     m_view.ReplaceAllText(texts::kLogFileChanged.text);
-    m_view.ShowMessage(MakeRequest(texts::kLogFileChanged));
+    m_messages.ShowMessage(MakeRequest(texts::kLogFileChanged));
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "panel/ansi_stream_decoder.h"
-#include "panel/log_file_access.h"
+#include "panel/log_file.h"
 #include "panel/log_view.h"
+#include "panel/message_box.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,8 +39,9 @@ public:
 
     // settingsPath is the full path of "Settings.ini"; programFolder ends with
     // its separator and holds the default log file.
-    CLogFollower(ILogView& view, ILogFileSystem& files, std::string settingsPath,
-                 std::string programFolder, AnsiCodec codec = SystemAnsiCodec());
+    CLogFollower(ILogView& view, IMessageBoxOwner& messages, ILogFile& file,
+                 std::string settingsPath, std::string programFolder,
+                 AnsiCodec codec = SystemAnsiCodec());
     CLogFollower(const CLogFollower&) = delete;
     CLogFollower& operator=(const CLogFollower&) = delete;
     ~CLogFollower() = default;
@@ -60,18 +61,18 @@ private:
     std::optional<LogFileState> QueryLogFile();
     // True when more than kMaxNewBytes were added, so that only the end is read.
     bool SkipsOlderBytes(std::uint64_t size) const { return size - m_readOffset > kMaxNewBytes; }
-    std::wstring ReadNewText(ILogReader& reader, std::uint64_t size);
+    std::wstring ReadNewText(std::uint64_t size);
     // Appends text, first taking whole lines from the view's top when it would
     // pass its bound.
     void ShowInView(const std::wstring& text);
 
     ILogView& m_view;
-    ILogFileSystem& m_files;
+    IMessageBoxOwner& m_messages;
+    ILogFile& m_file;
     std::string m_settingsPath;
     std::string m_programFolder;
 
     std::uint64_t m_readOffset = 0;
-    std::unique_ptr<ILogSizeHandle> m_sizeHandle;
     // The file followed so far, kept when the handle closes, so that a new file
     // under the log's name is told from the old one.
     std::optional<LogFileId> m_followedId;

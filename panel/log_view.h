@@ -1,7 +1,5 @@
 #pragma once
 
-#include "panel/message_box.h"
-
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -10,8 +8,10 @@
 // What the Log page's logic needs of its window: the rich edit view of the log,
 // the path label, the timer and the file dialog. Positions and lengths count the
 // view's own characters.
-class ILogView : public IMessageBoxOwner {
+class ILogView {
 public:
+    virtual ~ILogView() = default;
+
     // Puts the caret after the last character, replaces the empty selection by
     // text without undo, keeps the caret in view even without focus, and scrolls
     // one page to the left so that line beginnings show.

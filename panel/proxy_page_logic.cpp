@@ -20,8 +20,9 @@ bool g_bSettingsModified = false;
 
 } // namespace
 
-CProxyPageLogic::CProxyPageLogic(IProxyPageView& view, IScmApi& scm, std::string settingsPath)
-    : m_view(view), m_settingsPath(std::move(settingsPath)), m_service(scm) {
+CProxyPageLogic::CProxyPageLogic(IProxyPageView& view, IMessageBoxOwner& messages, IScmApi& scm,
+                                 std::string settingsPath)
+    : m_view(view), m_messages(messages), m_settingsPath(std::move(settingsPath)), m_service(scm) {
     // Nothing is loaded yet, so nothing is modified.
     g_bSettingsModified = false;
 }
@@ -86,7 +87,7 @@ void CProxyPageLogic::OnNewRule() {
 void CProxyPageLogic::OnEditRule() {
     const int row = m_view.NextSelectedRow(-1);
     if (row < 0) {
-        m_view.ShowMessage(MakeRequest(texts::kEditWithoutSelection));
+        m_messages.ShowMessage(MakeRequest(texts::kEditWithoutSelection));
         return;
     }
     const auto index = static_cast<std::size_t>(row);
@@ -114,7 +115,7 @@ void CProxyPageLogic::OnEditRule() {
 
 void CProxyPageLogic::OnRemoveRule() {
     if (m_view.NextSelectedRow(-1) < 0) {
-        m_view.ShowMessage(MakeRequest(texts::kRemoveWithoutSelection));
+        m_messages.ShowMessage(MakeRequest(texts::kRemoveWithoutSelection));
         return;
     }
     m_bUpdating = true;
@@ -165,7 +166,7 @@ bool CProxyPageLogic::SaveRules() {
     if (code == 0) {
         return true;
     }
-    m_view.ShowMessage(
+    m_messages.ShowMessage(
         MakeRequest(texts::kSettingsSaveFailed,
                     FillPlaceholders(texts::kSettingsSaveFailed.text,
                                      {AnsiToWide(m_settingsPath), SignedDecimal(code)})));
@@ -182,11 +183,11 @@ void CProxyPageLogic::OnStartStop() {
 
 void CProxyPageLogic::StartClicked() {
     if (m_rules.empty()) {
-        m_view.ShowMessage(MakeRequest(texts::kNoRuleToRun));
+        m_messages.ShowMessage(MakeRequest(texts::kNoRuleToRun));
         return;
     }
     if (std::none_of(m_rules.begin(), m_rules.end(), [](const CRule& r) { return r.Enable; })) {
-        m_view.ShowMessage(MakeRequest(texts::kNoEnabledRuleToRun));
+        m_messages.ShowMessage(MakeRequest(texts::kNoEnabledRuleToRun));
         return;
     }
     // The service reads the file when it starts, so a start over an unsaved list
@@ -229,7 +230,8 @@ void CProxyPageLogic::RequestChange(std::uint32_t (CServiceControl::*request)(),
 }
 
 void CProxyPageLogic::ShowFailure(const PanelMessage& message, std::uint32_t code) {
-    m_view.ShowMessage(MakeRequest(message, FillPlaceholders(message.text, {SignedDecimal(code)})));
+    m_messages.ShowMessage(
+        MakeRequest(message, FillPlaceholders(message.text, {SignedDecimal(code)})));
 }
 
 bool CProxyPageLogic::OnTimer(unsigned id) {
@@ -243,7 +245,7 @@ bool CProxyPageLogic::OnTimer(unsigned id) {
         // Cleared before the message: ticks keep coming while it is open and must
         // neither poll nor show it again.
         m_bPending = false;
-        m_view.ShowMessage(MakeRequest(texts::kStatusChangeTimedOut));
+        m_messages.ShowMessage(MakeRequest(texts::kStatusChangeTimedOut));
         SettleToStopped();
     }
     const bool running = m_service.QueryRunning();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/rules.h"
+#include "panel/message_box.h"
 #include "panel/proxy_page_view.h"
 #include "panel/rules_saver.h"
 #include "service/scm_api.h"
@@ -20,8 +21,10 @@ public:
     // Ticks a start or stop may take before it counts as failed.
     static constexpr int kPendingTicks = 20;
 
-    // settingsPath is the full path of "Settings.ini"; scm reaches the service.
-    CProxyPageLogic(IProxyPageView& view, IScmApi& scm, std::string settingsPath);
+    // messages are owned by the page; settingsPath is the full path of
+    // "Settings.ini"; scm reaches the service.
+    CProxyPageLogic(IProxyPageView& view, IMessageBoxOwner& messages, IScmApi& scm,
+                    std::string settingsPath);
     CProxyPageLogic(const CProxyPageLogic&) = delete;
     CProxyPageLogic& operator=(const CProxyPageLogic&) = delete;
     ~CProxyPageLogic() override = default;
@@ -63,6 +66,7 @@ private:
     std::uint32_t EnsureTimer();
 
     IProxyPageView& m_view;
+    IMessageBoxOwner& m_messages;
     std::string m_settingsPath;
 
     CRules m_rules;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "panel/message_box.h"
 #include "panel/rule_editor.h"
 
 #include <cstdint>
@@ -9,8 +8,10 @@
 // What the Proxy page's logic needs of its window; the Win32 page implements it
 // with its controls, tests with a fake. Rows are addressed by index only: row i
 // always shows rule i.
-class IProxyPageView : public IMessageBoxOwner {
+class IProxyPageView {
 public:
+    virtual ~IProxyPageView() = default;
+
     static constexpr int kNameColumn = 0;
     static constexpr int kSourceColumn = 1;
     static constexpr int kDestinationColumn = 2;

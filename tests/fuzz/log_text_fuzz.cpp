@@ -14,77 +14,22 @@
 //                   (n % 32 + 1) * 96 KiB when n is 0x80 or more
 //   't' k           truncate to size * k / 256    'c' k   reads return at most k bytes
 //   anything else   one tick
+#include "config/settings_names.h"
 #include "fake_log.h"
 #include "fuzz_input.h"
 #include "log_model.h"
 #include "mini_code_page.h"
 #include "panel/log_follower.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace {
 
 // Per input, to keep runs fast; enough to pass the view's bound.
 constexpr std::size_t kMostGrowth = 5u << 20;
-
-// The log file, read back in pieces no larger than the current read size.
-class ChoppyLog : public ILogFileSystem {
-public:
-    std::unique_ptr<ILogSizeHandle> OpenForSizeQueries(const std::string&) override {
-        return std::make_unique<SizeHandle>(*this);
-    }
-    // One file all along, rewritten in place: the name and the handle always agree.
-    std::optional<LogFileStamp> StampAt(const std::string&) override { return Stamp(); }
-    std::unique_ptr<ILogReader> OpenForReading(const std::string&) override {
-        return std::make_unique<Reader>(*this);
-    }
-
-    std::string bytes;
-    std::size_t readSize = 0; // 0: as much as asked for
-
-private:
-    LogFileStamp Stamp() const { return {bytes.size(), 0}; }
-
-    class SizeHandle : public ILogSizeHandle {
-    public:
-        explicit SizeHandle(ChoppyLog& log) : m_log(log) {}
-        std::optional<LogFileState> Query() override {
-            return LogFileState{m_log.Stamp(), LogFileId{1, 1}};
-        }
-
-    private:
-        ChoppyLog& m_log;
-    };
-    class Reader : public ILogReader {
-    public:
-        explicit Reader(ChoppyLog& log) : m_log(log) {}
-        bool Seek(std::uint64_t offset) override {
-            m_position = offset;
-            return true;
-        }
-        std::size_t Read(char* buffer, std::size_t size) override {
-            if (m_position >= m_log.bytes.size()) {
-                return 0;
-            }
-            const std::size_t wanted = m_log.readSize == 0 ? size : std::min(size, m_log.readSize);
-            const std::size_t got =
-                m_log.bytes.copy(buffer, wanted, static_cast<std::size_t>(m_position));
-            m_position += got;
-            return got;
-        }
-
-    private:
-        ChoppyLog& m_log;
-        std::uint64_t m_position = 0;
-    };
-};
 
 std::string FillerLines(std::size_t bytes, std::size_t lineLength) {
     std::string text(bytes, 'x');
@@ -101,9 +46,12 @@ std::string FillerLines(std::size_t bytes, std::size_t lineLength) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Input input(data, size);
     const bool doubleByte = (input.Byte() & 1) != 0;
-    ChoppyLog log;
+    // One file all along, rewritten in place: the name and the handle always agree.
+    FakeLogFiles files;
+    const std::string path = std::string("/nonexistent/") + settings::kDefaultLogFileName;
+    const auto logBytes = [&]() -> const std::string& { return files.files.at(path)->tail; };
     FakeLogView view;
-    CLogFollower follower(view, log, "/nonexistent/Settings.ini", "/nonexistent/",
+    CLogFollower follower(view, view, files, "/nonexistent/Settings.ini", "/nonexistent/",
                           doubleByte
                               ? AnsiCodec{&mini_code_page::CompletePrefix, &mini_code_page::ToWide}
                               : SystemAnsiCodec());
@@ -111,17 +59,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t growth = 0;
 
     follower.Initialise();
-    expected.Refresh(log.bytes);
+    expected.Refresh(logBytes());
     if (!expected.Matches(view.text)) {
         std::abort();
     }
     while (input.More()) {
         switch (input.Byte()) {
         case 'a':
-            log.bytes += input.Bytes(input.Byte());
+            files.Append(path, input.Bytes(input.Byte()));
             continue;
         case 'r':
-            log.bytes = input.Bytes(input.Byte());
+            files.Write(path, input.Bytes(input.Byte()));
             continue;
         case 'g': {
             const std::uint8_t n = input.Byte();
@@ -129,21 +77,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::size_t lineLength = input.Byte();
             if (growth + bytes <= kMostGrowth) {
                 growth += bytes;
-                log.bytes += FillerLines(bytes, lineLength);
+                files.Append(path, FillerLines(bytes, lineLength));
             }
             continue;
         }
         case 't':
-            log.bytes.resize(log.bytes.size() * input.Byte() / 256u);
+            files.Write(path, logBytes().substr(0, logBytes().size() * input.Byte() / 256u));
             continue;
         case 'c':
-            log.readSize = input.Byte();
+            files.mostPerRead = input.Byte();
             continue;
         default:
             break;
         }
         follower.OnTimer(CLogFollower::kTimerId);
-        expected.Refresh(log.bytes);
+        expected.Refresh(logBytes());
         if (!expected.Matches(view.text)) {
             std::abort();
         }

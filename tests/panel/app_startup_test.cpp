@@ -1,4 +1,5 @@
 // The application's two refusals at start-up, and the main window otherwise.
+#include "fake_message_owner.h"
 #include "panel/app_startup.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +10,9 @@
 
 namespace {
 
-class FakeStartup : public IStartupPlatform {
+// The platform, with the messages shown without an owner.
+class FakeStartup : public IStartupPlatform, public FakeMessageOwner {
 public:
-    MessageAnswer ShowMessage(const MessageRequest& request) override {
-        messages.push_back(request);
-        return MessageAnswer::Ok;
-    }
     void RegisterCommonControls() override {}
     bool ClaimSingleInstance(std::wstring_view lockName) override {
         claimedLock = lockName;
@@ -30,7 +28,6 @@ public:
     bool anotherInstance = false;
     bool admin = true;
 
-    std::vector<MessageRequest> messages;
     std::optional<std::wstring> claimedLock;
     bool rightsAsked = false;
     bool mainWindowRan = false;
@@ -38,7 +35,7 @@ public:
 
 TEST(AppStartup, FirstInstanceWithRightsRunsTheMainWindowSilently) {
     FakeStartup platform;
-    RunStartup(platform);
+    RunStartup(platform, platform);
     EXPECT_TRUE(platform.mainWindowRan);
     EXPECT_TRUE(platform.messages.empty());
 }
@@ -47,7 +44,7 @@ TEST(AppStartup, SecondInstanceIsToldBeforeTheRightsAreCheckedAndNeverOpensTheWi
     FakeStartup platform;
     platform.anotherInstance = true;
     platform.admin = false;
-    RunStartup(platform);
+    RunStartup(platform, platform);
     EXPECT_EQ(platform.claimedLock, L"Tarnlink32Mutex900");
     EXPECT_FALSE(platform.rightsAsked);
     EXPECT_FALSE(platform.mainWindowRan);
@@ -61,7 +58,7 @@ TEST(AppStartup, SecondInstanceIsToldBeforeTheRightsAreCheckedAndNeverOpensTheWi
 TEST(AppStartup, MissingRightsEndWithTheAdviceToRunAsAdministrator) {
     FakeStartup platform;
     platform.admin = false;
-    RunStartup(platform);
+    RunStartup(platform, platform);
     EXPECT_FALSE(platform.mainWindowRan);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages.at(0).text,

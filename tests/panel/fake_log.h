@@ -1,6 +1,7 @@
 #pragma once
 
-#include "panel/log_file_access.h"
+#include "fake_message_owner.h"
+#include "panel/log_file.h"
 #include "panel/log_view.h"
 
 #include <algorithm>
@@ -15,9 +16,9 @@
 #include <vector>
 
 // Log files in memory, under names that may be renamed, removed and given to new
-// files. A file is `tail` preceded by filler lines up to `size` bytes, so that
+// files. A file is `tail` preceded by lines of `filler` up to `size` bytes, so that
 // files of gigabytes cost nothing. Its write counter stands for its last write time.
-class FakeLogFiles : public ILogFileSystem {
+class FakeLogFiles : public ILogFile {
 public:
     struct File {
         std::uint64_t size = 0;
@@ -25,13 +26,6 @@ public:
         std::uint64_t index = 0;
         std::uint64_t writes = 0;
 
-        char At(std::uint64_t position) const {
-            const std::uint64_t tailStart = size - tail.size();
-            if (position >= tailStart) {
-                return tail[static_cast<std::size_t>(position - tailStart)];
-            }
-            return position % 100 == 99 ? '\n' : 'x';
-        }
         LogFileStamp Stamp() const { return {size, writes}; }
     };
 
@@ -66,15 +60,24 @@ public:
         files.erase(from);
     }
 
-    std::unique_ptr<ILogSizeHandle> OpenForSizeQueries(const std::string& path) override {
+    bool KeepOpen(const std::string& path) override {
         ++sizeOpens;
+        m_kept.reset();
         if (failSizeOpen) {
-            return nullptr;
+            return false;
         }
         if (files.count(path) == 0) {
             Replace(path, "");
         }
-        return std::make_unique<SizeHandle>(files.at(path));
+        m_kept = files.at(path);
+        return true;
+    }
+    void CloseKept() override { m_kept.reset(); }
+    std::optional<LogFileState> QueryKept() override {
+        if (!m_kept) {
+            return std::nullopt;
+        }
+        return LogFileState{m_kept->Stamp(), {1, m_kept->index}};
     }
     std::optional<LogFileStamp> StampAt(const std::string& path) override {
         ++nameQueries;
@@ -82,81 +85,75 @@ public:
         return found == files.end() ? std::nullopt
                                     : std::optional<LogFileStamp>(found->second->Stamp());
     }
-    std::unique_ptr<ILogReader> OpenForReading(const std::string& path) override {
+    bool OpenForReading(const std::string& path) override {
         ++readOpens;
         if (whileOpening) {
             whileOpening();
         }
         if (failReadOpen || files.count(path) == 0) {
-            return nullptr;
+            return false;
         }
-        return std::make_unique<Reader>(*this, files.at(path));
+        m_reading = files.at(path);
+        return true;
     }
+    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t size) override {
+        if (!firstReadOffset) {
+            firstReadOffset = offset;
+        }
+        lastReadOffset = offset;
+        largestRead = std::max(largestRead, size);
+        if (mostPerRead != 0) {
+            size = std::min(size, mostPerRead);
+        }
+        const File& file = *m_reading;
+        const std::uint64_t tailStart = file.size - file.tail.size();
+        std::size_t count = 0;
+        while (count < size && offset < file.size) {
+            const std::uint64_t left = size - count;
+            std::size_t copied = 0;
+            if (offset >= tailStart) {
+                copied = file.tail.copy(buffer + count, static_cast<std::size_t>(left),
+                                        static_cast<std::size_t>(offset - tailStart));
+            } else {
+                const auto from = static_cast<std::size_t>(offset % filler.size());
+                copied =
+                    filler.copy(buffer + count,
+                                static_cast<std::size_t>(std::min(left, tailStart - offset)), from);
+            }
+            count += copied;
+            offset += copied;
+        }
+        return count;
+    }
+    void CloseReading() override { m_reading.reset(); }
 
     std::map<std::string, std::shared_ptr<File>> files;
-    // Runs as a reader is opened: the service writing between the size query and the read.
+    // Repeated before a file's tail.
+    std::string filler = std::string(99, 'x') + "\n";
+    // Runs as a file is opened for reading: the service writing between the size
+    // query and the read.
     std::function<void()> whileOpening;
     bool failSizeOpen = false;
     bool failReadOpen = false;
+    // Most bytes one read returns, as a pipe or a slow disk may; 0: as many as asked.
+    std::size_t mostPerRead = 0;
     int sizeOpens = 0;
     int readOpens = 0;
     int nameQueries = 0;
-    std::vector<std::uint64_t> seeks;
+    std::optional<std::uint64_t> firstReadOffset;
+    std::uint64_t lastReadOffset = 0;
     std::size_t largestRead = 0;
 
 private:
-    class SizeHandle : public ILogSizeHandle {
-    public:
-        explicit SizeHandle(std::shared_ptr<File> file) : m_file(std::move(file)) {}
-        std::optional<LogFileState> Query() override {
-            return LogFileState{m_file->Stamp(), {1, m_file->index}};
-        }
-
-    private:
-        std::shared_ptr<File> m_file;
-    };
-
-    class Reader : public ILogReader {
-    public:
-        Reader(FakeLogFiles& owner, std::shared_ptr<File> file)
-            : m_owner(owner), m_file(std::move(file)) {}
-        bool Seek(std::uint64_t offset) override {
-            m_owner.seeks.push_back(offset);
-            m_position = offset;
-            return true;
-        }
-        std::size_t Read(char* buffer, std::size_t size) override {
-            m_owner.largestRead = std::max(m_owner.largestRead, size);
-            const File& file = *m_file;
-            const std::uint64_t tailStart = file.size - file.tail.size();
-            std::size_t count = 0;
-            if (m_position >= tailStart && m_position < file.size) {
-                const auto from = static_cast<std::size_t>(m_position - tailStart);
-                count = file.tail.copy(buffer, size, from);
-                m_position += count;
-            }
-            while (count < size && m_position < file.size) {
-                buffer[count++] = file.At(m_position++);
-            }
-            return count;
-        }
-
-    private:
-        FakeLogFiles& m_owner;
-        std::shared_ptr<File> m_file;
-        std::uint64_t m_position = 0;
-    };
-
+    std::shared_ptr<File> m_kept;
+    std::shared_ptr<File> m_reading;
     std::uint64_t m_lastIndex = 0;
 };
 
-// The rich edit view as a plain string, with a record of the page's other calls.
-class FakeLogView : public ILogView {
+// The rich edit view as a plain string, with a record of the page's other calls and
+// of the messages it owns.
+class FakeLogView : public ILogView, public FakeMessageOwner {
 public:
-    MessageAnswer ShowMessage(const MessageRequest& request) override {
-        messages.push_back(request);
-        return MessageAnswer::Ok;
-    }
     void AppendAtEnd(std::wstring_view more) override {
         ++appends;
         text += more;
@@ -199,7 +196,6 @@ public:
     std::vector<int> scrolled;
     std::wstring shownPath;
     std::vector<std::pair<unsigned, unsigned>> timers;
-    std::vector<MessageRequest> messages;
     std::optional<std::wstring> chosenFile;
     std::wstring dialogFilter;
     std::wstring dialogExtension;

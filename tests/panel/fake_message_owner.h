@@ -3,6 +3,7 @@
 #include "panel/message_box.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Records the messages shown and gives scripted answers (OK when none is left).
@@ -10,6 +11,9 @@ class FakeMessageOwner : public IMessageBoxOwner {
 public:
     MessageAnswer ShowMessage(const MessageRequest& request) override {
         messages.push_back(request);
+        if (onMessage) {
+            onMessage(request);
+        }
         if (answers.empty()) {
             return MessageAnswer::Ok;
         }
@@ -20,4 +24,6 @@ public:
 
     std::vector<MessageRequest> messages;
     std::deque<MessageAnswer> answers;
+    // Runs while a message shows: what happens behind the modal box.
+    std::function<void(const MessageRequest&)> onMessage;
 };

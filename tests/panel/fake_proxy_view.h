@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fake_message_owner.h"
 #include "panel/proxy_page_logic.h"
 #include "panel/proxy_page_view.h"
 
@@ -14,7 +15,8 @@
 
 // The Proxy page's window as a list of rows and a record of what was shown. Like
 // the real list control it reports new rows and every check-box change to the logic.
-class FakeProxyView : public IProxyPageView {
+// It owns the page's messages.
+class FakeProxyView : public IProxyPageView, public FakeMessageOwner {
 public:
     struct Row {
         std::array<std::wstring, 3> columns;
@@ -22,13 +24,6 @@ public:
         bool selected = false;
     };
 
-    MessageAnswer ShowMessage(const MessageRequest& request) override {
-        messages.push_back(request);
-        if (onMessage) {
-            onMessage(request);
-        }
-        return MessageAnswer::Ok;
-    }
     void SetStartStopButton(std::wstring_view text, bool enabled) override {
         buttonText = text;
         buttonEnabled = enabled;
@@ -109,11 +104,9 @@ public:
     }
 
     CProxyPageLogic* logic = nullptr;
-    std::function<void(const MessageRequest&)> onMessage;
     std::function<bool(CRuleEditorFields&)> editor;
 
     std::vector<Row> rows;
-    std::vector<MessageRequest> messages;
     std::vector<CRuleEditorFields> editorCalls;
     std::vector<std::pair<unsigned, unsigned>> timers;
     // Errors of the next timer starts, one each; empty: they succeed.

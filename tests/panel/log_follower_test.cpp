@@ -76,7 +76,7 @@ protected:
     std::string settingsPath = folder.File("Settings.ini");
     FakeLogFiles files;
     FakeLogView view;
-    CLogFollower follower{view, files, settingsPath, folder.File("")};
+    CLogFollower follower{view, view, files, settingsPath, folder.File("")};
 };
 
 TEST_F(LogFollowerTest, MissingLogIsCreatedAndFollowedFromItsFirstBytes) {
@@ -98,7 +98,7 @@ TEST_F(LogFollowerTest, MissingLogIsCreatedAndFollowedFromItsFirstBytes) {
 TEST_F(LogFollowerTest, LogFileNameFromTheSettingsIsUsedAsItIs) {
     // An empty value counts as missing.
     ASSERT_EQ(profile::WriteString("Tarnlink", "LogFileName", "", settingsPath.c_str()), 0u);
-    CLogFollower empty(view, files, settingsPath, folder.File(""));
+    CLogFollower empty(view, view, files, settingsPath, folder.File(""));
     empty.Initialise();
     EXPECT_EQ(empty.LogPath(), LogPath());
 
@@ -115,7 +115,7 @@ TEST_F(LogFollowerTest, LargeLogShowsTheMarkerAndTheNewestLinesOfTheLastTwoMebib
     const std::string log = NumberedLines(5 * 1024 * 1024);
     files.Write(LogPath(), log);
     Start();
-    EXPECT_EQ(files.seeks.front(), log.size() - kTwoMiB);
+    EXPECT_EQ(files.firstReadOffset, log.size() - kTwoMiB);
     const std::string kept = NewestLines(log, CLogFollower::kViewTextKeep - kMarker.size());
     EXPECT_TRUE(SameText(view.text, kMarker + Widen(kept)));
     EXPECT_EQ(follower.ReadOffset(), log.size());
@@ -128,7 +128,7 @@ TEST_F(LogFollowerTest, CapAppliesOnlyAboveTwoMebibytes) {
     const std::string exact = NumberedLines(kTwoMiB).substr(0, kTwoMiB);
     files.Write(LogPath(), exact);
     Start();
-    EXPECT_EQ(files.seeks.front(), 0u);
+    EXPECT_EQ(files.firstReadOffset, 0u);
     const std::wstring kept = Widen(NewestLines(exact, CLogFollower::kViewTextKeep));
     EXPECT_TRUE(SameText(view.text, kept));
 
@@ -213,7 +213,7 @@ TEST_F(LogFollowerTest, OffsetsBeyondFourGibibytesAreFollowed) {
     const std::wstring before = view.text;
     Tick();
     EXPECT_TRUE(SameText(view.text, before + L"after five\n"));
-    EXPECT_EQ(files.seeks.back(), kFiveGiB);
+    EXPECT_EQ(files.lastReadOffset, kFiveGiB);
 }
 
 TEST_F(LogFollowerTest, ViewKeepsTheNewestWholeLinesWithinItsBound) {
@@ -260,7 +260,7 @@ TEST_F(LogFollowerTest, NulBytesDoNotHideTheRestOfARead) {
 }
 
 TEST_F(LogFollowerTest, CharacterSplitAcrossReadsIsNotGarbled) {
-    CLogFollower mini(view, files, settingsPath, folder.File(""),
+    CLogFollower mini(view, view, files, settingsPath, folder.File(""),
                       AnsiCodec{&mini_code_page::CompletePrefix, &mini_code_page::ToWide});
     // The lead byte is the last byte of the first read.
     std::string log(19'998, 'a');
@@ -291,7 +291,7 @@ TEST_F(LogFollowerTest, FailedOpensSkipOrRetry) {
 
     FakeLogFiles unreachable;
     unreachable.failSizeOpen = true;
-    CLogFollower retrying(view, unreachable, settingsPath, folder.File(""));
+    CLogFollower retrying(view, view, unreachable, settingsPath, folder.File(""));
     retrying.Initialise();
     retrying.Refresh();
     EXPECT_EQ(unreachable.sizeOpens, 2);
@@ -328,7 +328,7 @@ TEST_F(LogFollowerTest, BrowseSwitchesToTheChosenFileFromItsStart) {
 
 TEST_F(LogFollowerTest, BrowseWhoseSettingCannotBeWrittenKeepsTheOldFile) {
     const std::string unwritable = folder.File("missing-folder") + "/Settings.ini";
-    CLogFollower stuck(view, files, unwritable, folder.File(""));
+    CLogFollower stuck(view, view, files, unwritable, folder.File(""));
     files.Write(LogPath(), "old\n");
     stuck.Initialise();
     view.chosenFile = Widen(folder.File("other.txt"));

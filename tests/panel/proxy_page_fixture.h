@@ -44,5 +44,5 @@ protected:
     std::string settingsPath = folder.File("Settings.ini");
     ::testing::NiceMock<ScmDouble> scm;
     FakeProxyView view;
-    CProxyPageLogic logic{view, scm, settingsPath};
+    CProxyPageLogic logic{view, view, scm, settingsPath};
 };

@@ -255,7 +255,7 @@ TEST_F(ProxyRulesTest, StartSavesEvenWhenTheRequestIsRefused) {
 
 TEST_F(ProxyRulesTest, FailedSaveIsReportedAndDoesNotStartTheService) {
     const std::string unwritable = folder.File("missing-folder") + "/Settings.ini";
-    CProxyPageLogic page(view, scm, unwritable);
+    CProxyPageLogic page(view, view, scm, unwritable);
     view.logic = &page;
     ASSERT_TRUE(page.Initialise());
     view.editor = [](CRuleEditorFields& fields) {

@@ -66,7 +66,7 @@ TEST_F(ProxyStateTest, InitialisationShowsTheServiceStateAndStartsTheTimer) {
     FakeProxyView runningView;
     NiceMock<ScmDouble> runningScm;
     runningScm.state = ScmDouble::kRunning;
-    CProxyPageLogic running(runningView, runningScm, settingsPath);
+    CProxyPageLogic running(runningView, runningView, runningScm, settingsPath);
     ASSERT_TRUE(running.Initialise());
     ExpectDisplay(runningView, kRunning);
 }
@@ -90,7 +90,7 @@ TEST_F(ProxyStateTest, ServiceThatCannotBeOpenedEndsTheProgramWithItsCode) {
     FakeProxyView deniedView;
     NiceMock<ScmDouble> denied;
     denied.managerError = 5;
-    CProxyPageLogic page(deniedView, denied, settingsPath);
+    CProxyPageLogic page(deniedView, deniedView, denied, settingsPath);
     EXPECT_FALSE(page.Initialise());
     EXPECT_EQ(deniedView.messages.at(0).text, L"Could not open Tarnlink Service, error = 5");
     EXPECT_EQ(deniedView.endedWith, 5u);
@@ -199,7 +199,7 @@ TEST_F(ProxyStateTest, RefusedRequestsKeepTheStateAndShowTheCode) {
     NiceMock<ScmDouble> stopScm;
     stopScm.state = ScmDouble::kRunning;
     stopScm.stopError = 1061;
-    CProxyPageLogic running(stopView, stopScm, settingsPath);
+    CProxyPageLogic running(stopView, stopView, stopScm, settingsPath);
     ASSERT_TRUE(running.Initialise());
     running.OnStartStop();
     ASSERT_EQ(stopView.messages.size(), 1u);
@@ -227,7 +227,7 @@ TEST_F(ProxyStateTest, WithoutItsTimerTheServiceIsNotAskedToChange) {
     stopView.timerErrors = {8};
     NiceMock<ScmDouble> stopScm;
     stopScm.state = ScmDouble::kRunning;
-    CProxyPageLogic running(stopView, stopScm, settingsPath);
+    CProxyPageLogic running(stopView, stopView, stopScm, settingsPath);
     ASSERT_TRUE(running.Initialise());
     stopView.timerErrors = {8};
     running.OnStartStop();

@@ -1,17 +1,16 @@
-#include "panel/log_dlg.h"
+#include "panel/log_dlg_win32.h"
 
 #include "config/program_folder.h"
 #include "dialogkit/command_ids.h"
 #include "dialogkit/file_dialog.h"
-#include "panel/main_dlg.h"
-#include "panel/message_box_win32.h"
+#include "panel/main_dlg_win32.h"
 #include "resources/tarnlink/resource_ids.h"
 
 #include <array>
 
 CLogDlg::CLogDlg()
     : CPropertyPage(IDD_LOG_PAGE),
-      m_follower(*this, m_files, GetSettingsPath(), GetProgramFolder()) {}
+      m_follower(*this, m_messages, m_file, GetSettingsPath(), GetProgramFolder()) {}
 
 MessageMap CLogDlg::GetMessageMap() const {
     static constexpr std::array kMap{
@@ -46,10 +45,6 @@ void CLogDlg::OnBrowse() {
 
 void CLogDlg::OnWebSite() {
     CMainDlg::OpenWebSite();
-}
-
-MessageAnswer CLogDlg::ShowMessage(const MessageRequest& request) {
-    return ShowMessageBox(m_hWnd, request);
 }
 
 void CLogDlg::AppendAtEnd(std::wstring_view text) {

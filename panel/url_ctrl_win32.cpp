@@ -1,4 +1,4 @@
-#include "panel/url_ctrl.h"
+#include "panel/url_ctrl_win32.h"
 
 #include "dialogkit/shell_open.h"
 #include "panel/link_target.h"

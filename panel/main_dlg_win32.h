@@ -5,10 +5,11 @@
 #include "dialogkit/font.h"
 #include "dialogkit/list_ctrl.h"
 #include "dialogkit/property_page.h"
+#include "panel/message_box_win32.h"
 #include "panel/proxy_page_logic.h"
 #include "panel/proxy_page_view.h"
 #include "panel/rules_saver.h"
-#include "panel/static_ex.h"
+#include "panel/static_ex_win32.h"
 #include "service/scm_win32.h"
 
 #include <string>
@@ -57,7 +58,6 @@ private:
     void CreateStatusFont();
 
     // IProxyPageView
-    MessageAnswer ShowMessage(const MessageRequest& request) override;
     void SetStartStopButton(std::wstring_view text, bool enabled) override;
     void SetStatus(std::wstring_view text, std::uint32_t colour) override;
     void ShowNote(bool shown) override;
@@ -78,6 +78,7 @@ private:
     // The DPI the page's pixel sizes are scaled to.
     unsigned m_dpi = kDefaultDpi;
     CWin32Scm m_scm;
+    CWindowMessageBoxes m_messages{*this};
     CProxyPageLogic m_logic;
     CFont m_fontStatus;
     CListCtrl m_listRules;

@@ -5,6 +5,7 @@
 #include "panel/log_file_win32.h"
 #include "panel/log_follower.h"
 #include "panel/log_view.h"
+#include "panel/message_box_win32.h"
 
 #include <string>
 
@@ -27,7 +28,6 @@ private:
     void ReplaceToEnd(long start, std::wstring_view text);
 
     // ILogView
-    MessageAnswer ShowMessage(const MessageRequest& request) override;
     void AppendAtEnd(std::wstring_view text) override;
     void ShowOnly(std::wstring_view text) override;
     void ReplaceAllText(std::wstring_view text) override;
@@ -43,7 +43,8 @@ private:
                                                std::wstring_view defaultExtension,
                                                std::wstring_view initialName) override;
 
-    CWin32LogFileSystem m_files;
+    CWin32LogFile m_file;
+    CWindowMessageBoxes m_messages{*this};
     CLogFollower m_follower;
     std::wstring m_strPath;
     CRichEditCtrl m_view;

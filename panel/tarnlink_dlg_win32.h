@@ -1,14 +1,14 @@
 #pragma once
 
 #include "dialogkit/property_sheet.h"
-#include "panel/log_dlg.h"
-#include "panel/main_dlg.h"
+#include "panel/log_dlg_win32.h"
+#include "panel/main_dlg_win32.h"
 #include "panel/main_window_logic.h"
-#include "panel/message_box.h"
+#include "panel/message_box_win32.h"
 
 // The main window: a property sheet with the Proxy and Log pages, an About entry
 // in its system menu, and the question whether to save modified rules on OK.
-class CTarnlinkDlg : public CPropertySheet, private IMessageBoxOwner {
+class CTarnlinkDlg : public CPropertySheet {
 public:
     CTarnlinkDlg();
     CTarnlinkDlg(const CTarnlinkDlg&) = delete;
@@ -35,12 +35,11 @@ private:
     void SetIcons();
     void PlaceButtons();
 
-    MessageAnswer ShowMessage(const MessageRequest& request) override;
-
     unsigned m_dpi;
     HICON m_hIconSmall;
     HICON m_hIconBig;
     CMainDlg m_pageProxy;
     CLogDlg m_pageLog;
+    CWindowMessageBoxes m_messages{*this};
     CMainWindowLogic m_logic;
 };

@@ -1,11 +1,10 @@
-#include "panel/main_dlg.h"
+#include "panel/main_dlg_win32.h"
 
 #include "config/program_folder.h"
 #include "dialogkit/command_ids.h"
 #include "dialogkit/shell_open.h"
-#include "panel/message_box_win32.h"
 #include "panel/panel_texts.h"
-#include "panel/rule_dlg.h"
+#include "panel/rule_dlg_win32.h"
 #include "panel/status_colours.h"
 #include "resources/tarnlink/resource_ids.h"
 
@@ -30,7 +29,8 @@ constexpr std::array kColumns{Column{texts::kColumnName, 100}, Column{texts::kCo
 
 } // namespace
 
-CMainDlg::CMainDlg() : CPropertyPage(IDD_PROXY_PAGE), m_logic(*this, m_scm, GetSettingsPath()) {}
+CMainDlg::CMainDlg()
+    : CPropertyPage(IDD_PROXY_PAGE), m_logic(*this, m_messages, m_scm, GetSettingsPath()) {}
 
 MessageMap CMainDlg::GetMessageMap() const {
     static constexpr std::array kMap{
@@ -150,10 +150,6 @@ void CMainDlg::OnRuleKeyDown(NMHDR* header, LRESULT* result) {
 
 void CMainDlg::OnWebSite() {
     OpenWebSite();
-}
-
-MessageAnswer CMainDlg::ShowMessage(const MessageRequest& request) {
-    return ShowMessageBox(m_hWnd, request);
 }
 
 void CMainDlg::SetStartStopButton(std::wstring_view text, bool enabled) {

@@ -1,4 +1,4 @@
-#include "panel/about_dlg.h"
+#include "panel/about_dlg_win32.h"
 
 #include "dialogkit/display_scale.h"
 #include "panel/link_target.h"

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -33,33 +32,29 @@ struct LogFileState {
     LogFileId id;
 };
 
-// A handle kept open only to ask for the file's size and identity.
-class ILogSizeHandle {
+// The log file as the Log page reaches it: one handle kept open between ticks to
+// ask for the file's size and identity, its stamp asked by name, and a handle open
+// for the length of one refresh to read raw bytes (no newline translation).
+class ILogFile {
 public:
-    virtual ~ILogSizeHandle() = default;
-    // Nothing when the query fails.
-    virtual std::optional<LogFileState> Query() = 0;
-};
+    virtual ~ILogFile() = default;
 
-// The file opened for reading raw bytes (no newline translation).
-class ILogReader {
-public:
-    virtual ~ILogReader() = default;
-    // Moves to an absolute byte offset; false on failure.
-    virtual bool Seek(std::uint64_t offset) = 0;
-    // Reads up to size bytes into buffer; the count read, 0 at the end or on failure.
-    virtual std::size_t Read(char* buffer, std::size_t size) = 0;
-};
-
-class ILogFileSystem {
-public:
-    virtual ~ILogFileSystem() = default;
-    // Opens the file for size queries only, creating it empty when missing;
-    // nothing on failure.
-    virtual std::unique_ptr<ILogSizeHandle> OpenForSizeQueries(const std::string& path) = 0;
+    // Opens the file at path for size queries only, creating it empty when missing,
+    // in place of the handle kept so far (closed first); false on failure.
+    virtual bool KeepOpen(const std::string& path) = 0;
+    // Closes the handle kept, so that a deleted file it holds can go.
+    virtual void CloseKept() = 0;
+    // Size and identity of the file behind the handle kept; nothing when none is
+    // kept or the query fails.
+    virtual std::optional<LogFileState> QueryKept() = 0;
     // The stamp of the file the path names now, asked by name without opening a
     // handle; nothing when no file is there or the query fails.
     virtual std::optional<LogFileStamp> StampAt(const std::string& path) = 0;
-    // Opens an existing file for reading; nothing on failure.
-    virtual std::unique_ptr<ILogReader> OpenForReading(const std::string& path) = 0;
+
+    // Opens an existing file for reading until CloseReading; false on failure.
+    virtual bool OpenForReading(const std::string& path) = 0;
+    // Reads up to size bytes from an absolute offset into buffer; the count read, 0
+    // at the end or on failure.
+    virtual std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t size) = 0;
+    virtual void CloseReading() = 0;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialogkit/dialog.h"
-#include "panel/url_ctrl.h"
+#include "panel/url_ctrl_win32.h"
 
 // The About box: the product's name, icon, web site and support address, on white.
 class CAboutDlg : public CDialog {

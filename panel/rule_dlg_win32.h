@@ -1,11 +1,10 @@
 #pragma once
 
 #include "dialogkit/dialog.h"
-#include "panel/message_box.h"
 #include "panel/rule_editor.h"
 
 // The rule editor: a rule name, a source address range and the VPN server.
-class CRuleDlg : public CDialog, private IMessageBoxOwner {
+class CRuleDlg : public CDialog {
 public:
     CRuleDlg();
 
@@ -16,7 +15,4 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
     bool OnInitDialog() override;
     void OnOK() override;
-
-private:
-    MessageAnswer ShowMessage(const MessageRequest& request) override;
 };

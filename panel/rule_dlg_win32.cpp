@@ -1,4 +1,4 @@
-#include "panel/rule_dlg.h"
+#include "panel/rule_dlg_win32.h"
 
 #include "panel/message_box_win32.h"
 #include "resources/tarnlink/resource_ids.h"
@@ -24,14 +24,11 @@ bool CRuleDlg::OnInitDialog() {
 
 void CRuleDlg::OnOK() {
     UpdateData(true);
-    if (!ConfirmRuleFields(m_fields, *this)) {
+    CWindowMessageBoxes messages(*this);
+    if (!ConfirmRuleFields(m_fields, messages)) {
         return;
     }
     // Shows the filled-in last address before the base reads the controls again.
     UpdateData(false);
     CDialog::OnOK();
-}
-
-MessageAnswer CRuleDlg::ShowMessage(const MessageRequest& request) {
-    return ShowMessageBox(m_hWnd, request);
 }

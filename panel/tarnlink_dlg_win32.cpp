@@ -1,11 +1,10 @@
-#include "panel/tarnlink_dlg.h"
+#include "panel/tarnlink_dlg_win32.h"
 
 #include "dialogkit/command_ids.h"
 #include "dialogkit/display_scale.h"
 #include "dialogkit/paint_dc.h"
 #include "dialogkit/resources.h"
-#include "panel/about_dlg.h"
-#include "panel/message_box_win32.h"
+#include "panel/about_dlg_win32.h"
 #include "panel/panel_texts.h"
 #include "resources/tarnlink/resource_ids.h"
 
@@ -42,7 +41,7 @@ CTarnlinkDlg::CTarnlinkDlg()
     : CPropertySheet(LoadResourceString(IDS_SHEET_CAPTION)), m_dpi(WindowDpi(nullptr)),
       m_hIconSmall(LoadIconResource(IDR_MAINFRAME, ScaleForDpi(kSmallIconSize, m_dpi))),
       m_hIconBig(LoadIconResource(IDR_MAINFRAME, ScaleForDpi(kBigIconSize, m_dpi))),
-      m_logic(*this, m_pageProxy.RulesSaver()) {
+      m_logic(m_messages, m_pageProxy.RulesSaver()) {
     m_pageProxy.SetHasHelp(true);
     m_pageLog.SetHasHelp(true);
     AddPage(&m_pageProxy);
@@ -179,8 +178,4 @@ int CTarnlinkDlg::OnCreate(CREATESTRUCTW* /*create*/) {
 bool CTarnlinkDlg::OnHelpInfo(HELPINFO* /*info*/) {
     // The Help button opens the web site through the active page; F1 opens nothing.
     return true;
-}
-
-MessageAnswer CTarnlinkDlg::ShowMessage(const MessageRequest& request) {
-    return ShowMessageBox(m_hWnd, request);
 }

@@ -1,4 +1,4 @@
-#include "panel/static_ex.h"
+#include "panel/static_ex_win32.h"
 
 #include "dialogkit/display_scale.h"
 

@@ -1,10 +1,10 @@
-#include "panel/tarnlink_app.h"
+#include "panel/tarnlink_app_win32.h"
 
 #include "dialogkit/com_apartment.h"
 #include "dialogkit/system_library.h"
 #include "panel/app_startup.h"
 #include "panel/message_box_win32.h"
-#include "panel/tarnlink_dlg.h"
+#include "panel/tarnlink_dlg_win32.h"
 
 #include <windows.h>
 
@@ -17,11 +17,6 @@ namespace {
 // The start-up steps on Windows, ending in the modal run of the main window.
 class CWin32StartupPlatform : public IStartupPlatform {
 public:
-    MessageAnswer ShowMessage(const MessageRequest& request) override {
-        // No window exists yet: the start-up messages have no owner.
-        return ShowMessageBox(nullptr, request);
-    }
-
     void RegisterCommonControls() override {
         INITCOMMONCONTROLSEX controls{};
         controls.dwSize = sizeof controls;
@@ -74,7 +69,8 @@ bool CTarnlinkApp::InitInstance() {
     // Before any window: Help and the About box's links go through ShellExecuteW.
     const CComApartment com;
     CWin32StartupPlatform platform;
-    RunStartup(platform);
+    CWindowMessageBoxes messages;
+    RunStartup(platform, messages);
     return false;
 }
 
