@@ -253,20 +253,26 @@ wine sc create TarnlinkBlocker binpath= 'C:\windows\system32\notepad.exe' displa
     >>"$out/wine.log" 2>&1 && blocker=1
 fail_dir="$drive_c/Tarnlink Fail"
 mkdir -p "$fail_dir"
-# Any window that appears meanwhile counts, whatever its title: a box with another
-# title or text cannot pass for silence.
-top_windows() { xwininfo -root -children | sed -n 's/^ *0x[0-9a-f]* "\(.*\)": .*/\1/p' | sort -u; }
-windows_before=$(top_windows)
+# Any window shown meanwhile counts, whatever its title: a box with another title or
+# text cannot pass for silence. (Wine also makes windows it never shows.)
+shown_windows() {
+    local id
+    for id in $(xwininfo -root -children | awk '/^ +0x/ {print $1}'); do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id"
+    done
+}
+windows_before=$(shown_windows)
 (run_line "\"$setup_win\" /S /D=C:\\Tarnlink Fail") &
 failing=$!
 windows_seen=""
 while kill -0 "$failing" 2>/dev/null; do
-    new_windows=$(comm -13 <(echo "$windows_before") <(top_windows) | tr '\n' '|')
-    if [ -n "$new_windows" ]; then
-        windows_seen="$windows_seen [${new_windows%|}]"
+    for id in $(shown_windows); do
+        grep -qx "$id" <<<"$windows_before" && continue
+        windows_seen="$windows_seen [$(xwininfo -id "$id" | sed -n '1s/.*"\(.*\)"$/\1/p')]"
+        windows_before+=$'\n'$id
         wine "$taskkill" /f /im Tarnward.exe >>"$out/wine.log" 2>&1
         wine "$taskkill" /f /im "$(basename "$setup")" >>"$out/wine.log" 2>&1
-    fi
+    done
     sleep 0.5
 done
 wait "$failing"
