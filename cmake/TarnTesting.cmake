@@ -28,7 +28,7 @@ include(GoogleTest)
 # per shard), writing one result per case to test-results/TEST.xml, which
 # scripts/common.sh reads. SESSION: the program uses the Wine session's SCM and desktop
 # (whose pixels some tests read), so it takes one "session" resource from ctest's
-# resource spec, and cmake/wine-run runs it in that session; SHARDS splits a long
+# list of sessions, and cmake/wine-run runs it in that session; SHARDS splits a long
 # program into that many runs, which the sessions share.
 function(tarn_add_gtest name)
     cmake_parse_arguments(T "SESSION" "SHARDS" "SOURCES;LIBS" ${ARGN})
