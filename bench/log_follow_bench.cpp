@@ -3,7 +3,7 @@
 // every two ticks for a long time, where the view must stay at its bound, and the
 // quiet ticks of a log that does not change. Each reports the files it opened per
 // tick, the cost that matters on Windows.
-#include "panel/log_follower.h"
+#include "panel/log_dlg_follower.h"
 #include "tests/panel/fake_log.h"
 
 #include <benchmark/benchmark.h>

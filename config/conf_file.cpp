@@ -1,6 +1,7 @@
 #include "config/conf_file.h"
 
 #include "config/profile_functions.h"
+#include "config/staged_file.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -31,8 +32,32 @@ std::string CConfFile::ReadString(const std::string& key, const std::string& def
     return buffer;
 }
 
+std::int32_t CConfFile::ReadInt(const std::string& key, std::int32_t defaultValue) const {
+    return profile::GetInt(m_strSection.c_str(), key.c_str(), defaultValue, m_strFile.c_str());
+}
+
+std::uint32_t CConfFile::WriteString(const std::string& key, const std::string& value) const {
+    return profile::WriteString(m_strSection.c_str(), key.c_str(), value.c_str(),
+                                m_strFile.c_str());
+}
+
 std::uint32_t CConfFile::WriteInt(const std::string& key, std::int32_t value) const {
     char text[100];
     std::snprintf(text, sizeof text, "%i", value);
-    return profile::WriteString(m_strSection.c_str(), key.c_str(), text, m_strFile.c_str());
+    return WriteString(key, text);
+}
+
+std::uint32_t
+CConfFile::StagedSave(const std::function<std::uint32_t(CConfFile& copy)>& writes) const {
+    // Each profile write may rewrite the whole file, so a full disk or a crash among
+    // them would leave it cut short, or a new count over old sections.
+    CStagedFile staged(m_strFile);
+    if (staged.Error() != 0) {
+        return staged.Error();
+    }
+    CConfFile copy(staged.CopyPath(), m_strSection);
+    if (const std::uint32_t error = writes(copy); error != 0) {
+        return error;
+    }
+    return staged.Commit();
 }

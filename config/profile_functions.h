@@ -2,9 +2,10 @@
 
 #include <cstdint>
 
-// The three INI primitives the settings store is built on. They make every name and
-// value single-line, then call the platform's own, which keep the same contracts
-// (profile_backend.h), so that both builds store the same thing.
+// The three INI primitives the settings store is built on; CConfFile is their one
+// caller in the programs. They make every name and value single-line, then call the
+// platform's own, which keep the same contracts (profile_backend.h), so that both builds
+// store the same thing.
 namespace profile {
 
 // Copies the value (or the default) into buf, at most size - 1 bytes and a

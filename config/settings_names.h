@@ -18,6 +18,9 @@ inline constexpr char kTargetAddressKey[] = "TargetAddress";
 inline constexpr char kDefaultRuleName[] = "No name";
 inline constexpr char kDefaultTargetAddress[] = "null";
 inline constexpr char kDefaultLogFileName[] = "TarnlinkLog.txt";
+// A save writes a copy beside the file, "trn<hex>.tmp", that takes the file's place;
+// one a crash left behind may be deleted.
+inline constexpr char kStagedCopyPrefix[] = "trn";
 
 // The service redirects the PPTP control port; every loaded rule carries it.
 inline constexpr int kPptpPort = 1723;

@@ -55,36 +55,36 @@ std::uint32_t CopyBytes(const std::string& path, int out) {
 
 } // namespace
 
-StagedFile::StagedFile(std::string path) : path_(std::move(path)) {
-    std::string name = path_ + ".XXXXXX";
+CStagedFile::CStagedFile(std::string path) : m_path(std::move(path)) {
+    std::string name = m_path + ".XXXXXX";
     const int fd = mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) {
-        error_ = LastError();
+        m_error = LastError();
         return;
     }
-    copy_ = std::move(name);
-    error_ = CopyBytes(path_, fd);
-    if (close(fd) != 0 && error_ == 0) {
-        error_ = LastError();
+    m_copy = std::move(name);
+    m_error = CopyBytes(m_path, fd);
+    if (close(fd) != 0 && m_error == 0) {
+        m_error = LastError();
     }
 }
 
-StagedFile::~StagedFile() {
-    if (!copy_.empty()) {
-        unlink(copy_.c_str());
+CStagedFile::~CStagedFile() {
+    if (!m_copy.empty()) {
+        unlink(m_copy.c_str());
     }
 }
 
-std::uint32_t StagedFile::Commit() {
+std::uint32_t CStagedFile::Commit() {
     // Reopened: the profile layer may have put a new file in the copy's place.
-    const int fd = open(copy_.c_str(), O_WRONLY | O_CLOEXEC);
+    const int fd = open(m_copy.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) {
         return LastError();
     }
     // The copy was made private; the file it replaces keeps its permissions.
     struct stat old {};
     std::uint32_t error = 0;
-    if (stat(path_.c_str(), &old) == 0 && fchmod(fd, old.st_mode & 07777) != 0) {
+    if (stat(m_path.c_str(), &old) == 0 && fchmod(fd, old.st_mode & 07777) != 0) {
         error = LastError();
     }
     if (error == 0 && fsync(fd) != 0) {
@@ -93,11 +93,11 @@ std::uint32_t StagedFile::Commit() {
     if (close(fd) != 0 && error == 0) {
         error = LastError();
     }
-    if (error == 0 && rename(copy_.c_str(), path_.c_str()) != 0) {
+    if (error == 0 && rename(m_copy.c_str(), m_path.c_str()) != 0) {
         error = LastError();
     }
     if (error == 0) {
-        copy_.clear();
+        m_copy.clear();
     }
     return error;
 }

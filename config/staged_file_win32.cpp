@@ -1,13 +1,13 @@
 #include "config/staged_file.h"
 
+#include "config/settings_names.h"
+
 #include <windows.h>
 
 #include <utility>
 
 namespace {
 
-// Names the copy <prefix><hex>.tmp; the prefix says whose leftover it is.
-constexpr char kCopyPrefix[] = "trn";
 constexpr DWORD kChunkSize = 65536;
 
 // GetLastError after a failed call; a failure must never read as success.
@@ -21,35 +21,35 @@ std::string FolderOf(const std::string& path) {
     return separator == std::string::npos ? "." : path.substr(0, separator + 1);
 }
 
-class Handle {
+class CFileHandle {
 public:
-    explicit Handle(HANDLE handle) : handle_(handle) {}
-    ~Handle() {
+    explicit CFileHandle(HANDLE handle) : m_handle(handle) {}
+    ~CFileHandle() {
         if (IsOpen()) {
-            CloseHandle(handle_);
+            CloseHandle(m_handle);
         }
     }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
 
-    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_handle; }
 
 private:
-    HANDLE handle_;
+    HANDLE m_handle;
 };
 
 // Copies the bytes of the file at path, if there is one, into the empty file at copy.
 // Only the bytes: the copy must stay a plain writable file whatever the file's attributes.
 std::uint32_t CopyBytes(const std::string& path, const std::string& copy) {
     // Nobody may write the file while it is read, or the copy would hold half an edit.
-    const Handle in(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    const CFileHandle in(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!in.IsOpen()) {
         return GetLastError() == ERROR_FILE_NOT_FOUND ? 0 : LastError();
     }
-    const Handle out(CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    const CFileHandle out(CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out.IsOpen()) {
         return LastError();
     }
@@ -71,35 +71,35 @@ std::uint32_t CopyBytes(const std::string& path, const std::string& copy) {
 
 } // namespace
 
-StagedFile::StagedFile(std::string path) : path_(std::move(path)) {
+CStagedFile::CStagedFile(std::string path) : m_path(std::move(path)) {
     char name[MAX_PATH];
     // Creates the file itself under a name not in use, so nothing placed there before is reused.
-    if (GetTempFileNameA(FolderOf(path_).c_str(), kCopyPrefix, 0, name) == 0) {
-        error_ = LastError();
+    if (GetTempFileNameA(FolderOf(m_path).c_str(), settings::kStagedCopyPrefix, 0, name) == 0) {
+        m_error = LastError();
         return;
     }
-    copy_ = name;
-    error_ = CopyBytes(path_, copy_);
+    m_copy = name;
+    m_error = CopyBytes(m_path, m_copy);
 }
 
-StagedFile::~StagedFile() {
-    if (!copy_.empty()) {
-        DeleteFileA(copy_.c_str());
+CStagedFile::~CStagedFile() {
+    if (!m_copy.empty()) {
+        DeleteFileA(m_copy.c_str());
     }
 }
 
-std::uint32_t StagedFile::Commit() {
+std::uint32_t CStagedFile::Commit() {
     {
-        const Handle copy(CreateFileA(copy_.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        const CFileHandle copy(CreateFileA(m_copy.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!copy.IsOpen() || !FlushFileBuffers(copy.Get())) {
             return LastError();
         }
     }
-    if (!MoveFileExA(copy_.c_str(), path_.c_str(),
+    if (!MoveFileExA(m_copy.c_str(), m_path.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         return LastError();
     }
-    copy_.clear();
+    m_copy.clear();
     return 0;
 }

@@ -31,7 +31,6 @@ public:
     void SetCheck(int row, bool checked);
     bool GetCheck(int row) const;
 
-    bool DeleteItem(int row) { return SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(row)) != 0; }
     bool DeleteAllItems() { return SendMessage(LVM_DELETEALLITEMS) != 0; }
 
     // The first selected row after `after` (-1: from the top), or -1 when there is none.

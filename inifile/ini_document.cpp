@@ -53,7 +53,7 @@ std::string Concat(std::string_view a, std::string_view b, std::string_view c) {
 
 } // namespace
 
-std::string_view IniDocument::Line::BreakText() const {
+std::string_view CIniDocument::Line::BreakText() const {
     switch (lineBreak) {
     case Break::None:
         return "";
@@ -67,15 +67,15 @@ std::string_view IniDocument::Line::BreakText() const {
     return "";
 }
 
-std::size_t IniDocument::Line::Bytes() const {
+std::size_t CIniDocument::Line::Bytes() const {
     return content.size() + BreakText().size();
 }
 
-std::string_view IniDocument::Line::Name() const {
+std::string_view CIniDocument::Line::Name() const {
     return std::string_view(content).substr(nameBegin, nameEnd - nameBegin);
 }
 
-IniDocument::IniDocument(std::string_view text) {
+CIniDocument::CIniDocument(std::string_view text) {
     std::size_t position = 0;
     while (position < text.size()) {
         const std::size_t end = text.find_first_of("\r\n", position);
@@ -95,7 +95,7 @@ IniDocument::IniDocument(std::string_view text) {
     }
 }
 
-IniDocument::Line IniDocument::ParseLine(std::string content, Break lineBreak) {
+CIniDocument::Line CIniDocument::ParseLine(std::string content, Break lineBreak) {
     Line line{std::move(content), lineBreak};
     const std::string& text = line.content;
     const std::size_t begin = SkipBlanks(text, 0, text.size());
@@ -131,34 +131,34 @@ IniDocument::Line IniDocument::ParseLine(std::string content, Break lineBreak) {
     return line;
 }
 
-void IniDocument::Recount(Section& section) {
+void CIniDocument::Recount(Section& section) {
     std::size_t bytes = 0;
     for (const Line& line : section.lines) {
         bytes += line.Bytes();
     }
-    size_ = size_ - section.bytes + bytes;
+    m_size = m_size - section.bytes + bytes;
     section.bytes = bytes;
 }
 
-void IniDocument::AppendLine(std::string content, Break lineBreak) {
+void CIniDocument::AppendLine(std::string content, Break lineBreak) {
     Line line = ParseLine(std::move(content), lineBreak);
     if (line.kind == Kind::Header) {
         // emplace keeps the first of duplicate sections, which is the one kernel32 uses.
-        byName_.emplace(Lower(line.Name()), sections_.size());
-        sections_.push_back(Section{});
+        m_byName.emplace(Lower(line.Name()), m_sections.size());
+        m_sections.push_back(Section{});
     }
-    Section& section = sections_.back();
+    Section& section = m_sections.back();
     section.bytes += line.Bytes();
-    size_ += line.Bytes();
+    m_size += line.Bytes();
     section.lines.push_back(std::move(line));
 }
 
-const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
-    const auto found = byName_.find(Lower(name));
-    return found != byName_.end() ? &sections_[found->second] : nullptr;
+const CIniDocument::Section* CIniDocument::FindSection(std::string_view name) const {
+    const auto found = m_byName.find(Lower(name));
+    return found != m_byName.end() ? &m_sections[found->second] : nullptr;
 }
 
-std::optional<std::size_t> IniDocument::FindEntry(const Section& section, std::string_view key) {
+std::optional<std::size_t> CIniDocument::FindEntry(const Section& section, std::string_view key) {
     for (std::size_t index = 0; index < section.lines.size(); ++index) {
         const Line& line = section.lines[index];
         if (line.kind == Kind::Entry && SameName(line.Name(), key)) {
@@ -168,8 +168,8 @@ std::optional<std::size_t> IniDocument::FindEntry(const Section& section, std::s
     return std::nullopt;
 }
 
-std::optional<std::string_view> IniDocument::Find(std::string_view section,
-                                                  std::string_view key) const {
+std::optional<std::string_view> CIniDocument::Find(std::string_view section,
+                                                   std::string_view key) const {
     const Section* found = FindSection(section);
     if (found == nullptr) {
         return std::nullopt;
@@ -186,43 +186,43 @@ std::optional<std::string_view> IniDocument::Find(std::string_view section,
     return std::string_view(line.content).substr(line.valueBegin, line.valueEnd - line.valueBegin);
 }
 
-IniDocument::Change IniDocument::Set(std::string_view section, std::string_view key,
-                                     std::string_view value) {
-    const auto found = byName_.find(Lower(section));
-    if (found == byName_.end()) {
+CIniDocument::Change CIniDocument::Set(std::string_view section, std::string_view key,
+                                       std::string_view value) {
+    const auto found = m_byName.find(Lower(section));
+    if (found == m_byName.end()) {
         return AddSection(section, key, value);
     }
-    const std::optional<std::size_t> entry = FindEntry(sections_[found->second], key);
+    const std::optional<std::size_t> entry = FindEntry(m_sections[found->second], key);
     if (entry) {
         return ReplaceValue(found->second, *entry, value);
     }
     return AddEntry(found->second, key, value);
 }
 
-IniDocument::Change IniDocument::AddSection(std::string_view section, std::string_view key,
-                                            std::string_view value) {
-    const std::size_t oldSize = size_;
+CIniDocument::Change CIniDocument::AddSection(std::string_view section, std::string_view key,
+                                              std::string_view value) {
+    const std::size_t oldSize = m_size;
     // Only the file's last line can lack a break; the new header needs a line of its own.
-    Section& last = sections_.back();
+    Section& last = m_sections.back();
     if (!last.lines.empty() && last.lines.back().lineBreak == Break::None) {
         last.lines.back().lineBreak = kWrittenBreak;
         Recount(last);
     }
     AppendLine(Concat("[", section, "]"), kWrittenBreak);
     AppendLine(Concat(key, "=", value), kWrittenBreak);
-    return {oldSize, 0, size_ - oldSize};
+    return {oldSize, 0, m_size - oldSize};
 }
 
-IniDocument::Change IniDocument::AddEntry(std::size_t sectionIndex, std::string_view key,
-                                          std::string_view value) {
-    Section& section = sections_[sectionIndex];
+CIniDocument::Change CIniDocument::AddEntry(std::size_t sectionIndex, std::string_view key,
+                                            std::string_view value) {
+    Section& section = m_sections[sectionIndex];
     std::size_t after = 0; // the header, when the section has no entry yet
     for (std::size_t index = 0; index < section.lines.size(); ++index) {
         if (section.lines[index].kind == Kind::Entry) {
             after = index;
         }
     }
-    const std::size_t oldSize = size_;
+    const std::size_t oldSize = m_size;
     Line& previous = section.lines[after];
     const std::size_t offset = OffsetOf(sectionIndex, after) + previous.Bytes();
     if (previous.lineBreak == Break::None) {
@@ -231,12 +231,12 @@ IniDocument::Change IniDocument::AddEntry(std::size_t sectionIndex, std::string_
     const auto position = section.lines.begin() + static_cast<std::ptrdiff_t>(after + 1);
     section.lines.insert(position, ParseLine(Concat(key, "=", value), kWrittenBreak));
     Recount(section);
-    return {offset, 0, size_ - oldSize};
+    return {offset, 0, m_size - oldSize};
 }
 
-IniDocument::Change IniDocument::ReplaceValue(std::size_t sectionIndex, std::size_t lineIndex,
-                                              std::string_view value) {
-    Section& section = sections_[sectionIndex];
+CIniDocument::Change CIniDocument::ReplaceValue(std::size_t sectionIndex, std::size_t lineIndex,
+                                                std::string_view value) {
+    Section& section = m_sections[sectionIndex];
     Line& line = section.lines[lineIndex];
     // Everything up to the '=' stays as it was; a key without one gets it.
     const bool hasEquals = line.equals != std::string::npos;
@@ -253,23 +253,23 @@ IniDocument::Change IniDocument::ReplaceValue(std::size_t sectionIndex, std::siz
     return {offset, removed, line.content.size() - kept};
 }
 
-std::size_t IniDocument::OffsetOf(std::size_t sectionIndex, std::size_t lineIndex) const {
+std::size_t CIniDocument::OffsetOf(std::size_t sectionIndex, std::size_t lineIndex) const {
     std::size_t offset = 0;
     for (std::size_t index = 0; index < sectionIndex; ++index) {
-        offset += sections_[index].bytes;
+        offset += m_sections[index].bytes;
     }
-    const std::vector<Line>& lines = sections_[sectionIndex].lines;
+    const std::vector<Line>& lines = m_sections[sectionIndex].lines;
     for (std::size_t index = 0; index < lineIndex; ++index) {
         offset += lines[index].Bytes();
     }
     return offset;
 }
 
-std::string IniDocument::Text(std::size_t offset, std::size_t length) const {
+std::string CIniDocument::Text(std::size_t offset, std::size_t length) const {
     std::string text;
-    text.reserve(std::min(length, size_ - std::min(offset, size_)));
+    text.reserve(std::min(length, m_size - std::min(offset, m_size)));
     std::size_t position = 0;
-    for (const Section& section : sections_) {
+    for (const Section& section : m_sections) {
         if (position + section.bytes <= offset) {
             position += section.bytes;
             continue;

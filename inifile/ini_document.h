@@ -12,10 +12,10 @@ namespace inifile {
 // The text of an INI file, read the way kernel32 reads it and edited the way it
 // writes: names match without regard to ASCII case, the first of duplicate
 // sections and keys wins, and every line an edit does not touch keeps its bytes.
-class IniDocument {
+class CIniDocument {
 public:
-    IniDocument() = default;
-    explicit IniDocument(std::string_view text);
+    CIniDocument() = default;
+    explicit CIniDocument(std::string_view text);
 
     // The value trimmed and stripped of one pair of enclosing quotes, or nothing
     // when the section or the key does not exist or the key has no '='.
@@ -33,7 +33,7 @@ public:
     // last entry of its section, or adds the section at the end.
     Change Set(std::string_view section, std::string_view key, std::string_view value);
 
-    std::size_t Size() const { return size_; }
+    std::size_t Size() const { return m_size; }
     // Up to length bytes of the text from a byte offset on.
     std::string Text(std::size_t offset = 0, std::size_t length = std::string::npos) const;
 
@@ -76,10 +76,10 @@ private:
     Change ReplaceValue(std::size_t sectionIndex, std::size_t lineIndex, std::string_view value);
     void Recount(Section& section);
 
-    // sections_[0] holds what comes before the first header; no name reaches it.
-    std::vector<Section> sections_{Section{}};
-    std::unordered_map<std::string, std::size_t> byName_; // lower-case name -> first section
-    std::size_t size_ = 0;
+    // m_sections[0] holds what comes before the first header; no name reaches it.
+    std::vector<Section> m_sections{Section{}};
+    std::unordered_map<std::string, std::size_t> m_byName; // lower-case name -> first section
+    std::size_t m_size = 0;
 };
 
 } // namespace inifile

@@ -101,41 +101,35 @@ int TakeOver(int fd, const struct stat& old) {
 
 } // namespace
 
-bool IniFileCache::Trusted(const std::string& path, const struct stat& status) const {
-    return stamp_ && stamp_->settled && path_ == path && stamp_->device == status.st_dev &&
-           stamp_->inode == status.st_ino && stamp_->size == status.st_size &&
-           SameTime(stamp_->modified, status.st_mtim) && SameTime(stamp_->changed, status.st_ctim);
+bool CIniFileCache::Trusted(const std::string& path, const struct stat& status) const {
+    return m_stamp && m_stamp->settled && m_path == path && SameFile(m_stamp->status, status);
 }
 
-void IniFileCache::Remember(const std::string& path, const struct stat& status,
-                            const timespec& before) {
-    path_ = path;
-    stamp_ = Stamp{status.st_dev,  status.st_ino,  status.st_size,
-                   status.st_mtim, status.st_ctim, Earlier(status.st_ctim, before)};
+void CIniFileCache::Remember(const std::string& path, const struct stat& status,
+                             const timespec& before) {
+    m_path = path;
+    m_stamp = Stamp{status, Earlier(status.st_ctim, before)};
 }
 
-void IniFileCache::Forget() {
-    stamp_.reset();
-    path_.clear();
-    text_.clear();
-    document_ = IniDocument();
+int CIniFileCache::Forget(int error) {
+    m_stamp.reset();
+    m_path.clear();
+    m_text.clear();
+    m_document = CIniDocument();
+    return error;
 }
 
-int IniFileCache::Refresh(const std::string& path) {
+int CIniFileCache::Refresh(const std::string& path) {
     struct stat status {};
     if (stat(path.c_str(), &status) != 0) {
-        const int error = LastError();
-        Forget();
-        return error;
+        return Forget(LastError());
     }
     if (Trusted(path, status)) {
         return 0;
     }
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        const int error = LastError();
-        Forget();
-        return error;
+        return Forget(LastError());
     }
     const int error = Sync(fd, path, status);
     close(fd);
@@ -143,43 +137,40 @@ int IniFileCache::Refresh(const std::string& path) {
 }
 
 // Brings the copy up to date with the file open at fd, and leaves its status in status.
-int IniFileCache::Sync(int fd, const std::string& path, struct stat& status) {
+int CIniFileCache::Sync(int fd, const std::string& path, struct stat& status) {
     const timespec before = CoarseNow();
     if (fstat(fd, &status) != 0) {
-        const int error = LastError();
-        Forget();
-        return error;
+        return Forget(LastError());
     }
     if (Trusted(path, status)) {
         return 0;
     }
     std::string bytes;
     if (const int error = ReadAll(fd, bytes); error != 0) {
-        Forget();
-        return error;
+        return Forget(error);
     }
     // Bytes as held need no new parse: the common case right after a write of our own.
-    if (path_ != path || bytes != text_) {
-        document_ = IniDocument(bytes);
-        text_ = std::move(bytes);
+    if (m_path != path || bytes != m_text) {
+        m_document = CIniDocument(bytes);
+        m_text = std::move(bytes);
     }
     Remember(path, status, before);
     return 0;
 }
 
-std::optional<std::string> IniFileCache::Read(const std::string& path, std::string_view section,
-                                              std::string_view key) {
-    const std::lock_guard<std::mutex> lock(mutex_);
+std::optional<std::string> CIniFileCache::Read(const std::string& path, std::string_view section,
+                                               std::string_view key) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
     if (Refresh(path) != 0) {
         return std::nullopt;
     }
-    const std::optional<std::string_view> value = document_.Find(section, key);
+    const std::optional<std::string_view> value = m_document.Find(section, key);
     return value ? std::optional<std::string>(*value) : std::nullopt;
 }
 
-int IniFileCache::Write(const std::string& path, std::string_view section, std::string_view key,
-                        std::string_view value) {
-    const std::lock_guard<std::mutex> lock(mutex_);
+int CIniFileCache::Write(const std::string& path, std::string_view section, std::string_view key,
+                         std::string_view value) {
+    const std::lock_guard<std::mutex> lock(m_mutex);
     int error = kChangedMeanwhile;
     for (int attempt = 0; attempt < kWriteAttempts && error == kChangedMeanwhile; ++attempt) {
         error = WriteOnce(path, section, key, value);
@@ -187,50 +178,49 @@ int IniFileCache::Write(const std::string& path, std::string_view section, std::
     return error;
 }
 
-int IniFileCache::WriteOnce(const std::string& path, std::string_view section, std::string_view key,
-                            std::string_view value) {
+int CIniFileCache::WriteOnce(const std::string& path, std::string_view section,
+                             std::string_view key, std::string_view value) {
     // Open for writing, so that a file that may not be written is refused as
     // kernel32 refuses it, and held open until the edit is in place: while it is,
     // its inode number cannot pass to another file, so identity compares mean
     // something.
     const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
     if (fd < 0) {
-        const int error = LastError();
-        Forget();
+        const int error = Forget(LastError());
         // A missing file is created; one that exists but cannot be read is not overwritten.
         if (error != ENOENT) {
             return error;
         }
-        document_.Set(section, key, value);
-        text_ = document_.Text();
+        m_document.Set(section, key, value);
+        m_text = m_document.Text();
         return Create(path);
     }
     struct stat status {};
     int error = Sync(fd, path, status);
     if (error == 0) {
-        const IniDocument::Change change = document_.Set(section, key, value);
-        std::string inserted = document_.Text(change.offset, change.inserted);
+        const CIniDocument::Change change = m_document.Set(section, key, value);
+        std::string inserted = m_document.Text(change.offset, change.inserted);
         // A save of unchanged rules finds every byte in place and writes nothing.
-        const bool unchanged = text_.compare(change.offset, change.removed, inserted) == 0;
-        if (!unchanged && change.offset == text_.size() && change.removed == 0) {
+        const bool unchanged = m_text.compare(change.offset, change.removed, inserted) == 0;
+        if (!unchanged && change.offset == m_text.size() && change.removed == 0) {
             error = Append(fd, path, status, std::move(inserted));
         } else if (!unchanged) {
-            text_.replace(change.offset, change.removed, inserted);
+            m_text.replace(change.offset, change.removed, inserted);
             error = Replace(path, status);
         }
     }
     close(fd);
     if (error != 0) {
         // The copy holds an edit the file lacks.
-        Forget();
+        Forget(error);
     }
     return error;
 }
 
 // New lines at the end, as a save that builds the file adds them, are written in
 // place; a write that fails is cut off again, so the old file stays whole.
-int IniFileCache::Append(int fd, const std::string& path, const struct stat& old,
-                         std::string bytes) {
+int CIniFileCache::Append(int fd, const std::string& path, const struct stat& old,
+                          std::string bytes) {
     struct stat now {};
     if (stat(path.c_str(), &now) != 0 || !SameFile(now, old)) {
         return kChangedMeanwhile;
@@ -252,7 +242,7 @@ int IniFileCache::Append(int fd, const std::string& path, const struct stat& old
         }
         done += static_cast<std::size_t>(put);
     }
-    text_ += bytes;
+    m_text += bytes;
     const timespec before = CoarseNow();
     struct stat status {};
     if (fstat(fd, &status) != 0) {
@@ -262,14 +252,12 @@ int IniFileCache::Append(int fd, const std::string& path, const struct stat& old
     return 0;
 }
 
-int IniFileCache::Create(const std::string& path) {
+int CIniFileCache::Create(const std::string& path) {
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
-        const int error = errno == EEXIST ? kChangedMeanwhile : LastError();
-        Forget();
-        return error;
+        return Forget(errno == EEXIST ? kChangedMeanwhile : LastError());
     }
-    int error = WriteAll(fd, text_);
+    int error = WriteAll(fd, m_text);
     const timespec before = CoarseNow();
     struct stat status {};
     if (error == 0 && fstat(fd, &status) != 0) {
@@ -281,23 +269,22 @@ int IniFileCache::Create(const std::string& path) {
     if (error != 0) {
         // There was no file before, and there is none after.
         unlink(path.c_str());
-        Forget();
-        return error;
+        return Forget(error);
     }
     Remember(path, status, before);
     return 0;
 }
 
-// Writes text_ to a new file and renames it over the file at path, provided that
+// Writes m_text to a new file and renames it over the file at path, provided that
 // is still the file whose status is old.
-int IniFileCache::Replace(const std::string& path, const struct stat& old) {
+int CIniFileCache::Replace(const std::string& path, const struct stat& old) {
     const std::string target = FileBehind(path);
     std::string temporary = TemporaryNameBeside(target);
     const int fd = mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         return LastError();
     }
-    int error = WriteAll(fd, text_);
+    int error = WriteAll(fd, m_text);
     if (error == 0) {
         error = TakeOver(fd, old);
     }

@@ -19,7 +19,7 @@ namespace inifile {
 // file times are as coarse as the kernel's tick, so a file rewritten within the
 // tick of its last change can look unchanged, and then its bytes are compared.
 // Errors are errno values, never 0 for a failure.
-class IniFileCache {
+class CIniFileCache {
 public:
     // The value as kernel32 reads it, or nothing when the file (or what it
     // names) is missing or cannot be read.
@@ -34,14 +34,11 @@ public:
               std::string_view value);
 
 private:
+    // The file's identity, size and change times when the copy was made.
     struct Stamp {
-        dev_t device = 0;
-        ino_t inode = 0;
-        off_t size = 0;
-        timespec modified{};
-        timespec changed{};
+        struct stat status {};
         // False while the file could still change within the tick of its last
-        // change without any field above telling.
+        // change without the status telling.
         bool settled = false;
     };
 
@@ -54,13 +51,14 @@ private:
     int Append(int fd, const std::string& path, const struct stat& old, std::string bytes);
     int Replace(const std::string& path, const struct stat& old);
     void Remember(const std::string& path, const struct stat& status, const timespec& before);
-    void Forget();
+    // Drops the copy after a failure with error, and returns error.
+    int Forget(int error);
 
-    std::mutex mutex_;
-    std::string path_;
-    std::optional<Stamp> stamp_; // empty: no copy of any file is held
-    std::string text_;           // the bytes document_ was parsed from, with its edits
-    IniDocument document_;
+    std::mutex m_mutex;
+    std::string m_path;
+    std::optional<Stamp> m_stamp; // empty: no copy of any file is held
+    std::string m_text;           // the bytes m_document was parsed from, with its edits
+    CIniDocument m_document;
 };
 
 } // namespace inifile

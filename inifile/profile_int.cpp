@@ -9,15 +9,8 @@ int DigitValue(char c, unsigned base) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
-    if (base == 16) {
-        if (c >= 'a' && c <= 'f') {
-            return c - 'a' + 10;
-        }
-        if (c >= 'A' && c <= 'F') {
-            return c - 'A' + 10;
-        }
-    }
-    return -1;
+    const char lower = static_cast<char>(c | 0x20); // 'A' to 'F' become 'a' to 'f'
+    return base == 16 && lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
 }
 
 } // namespace

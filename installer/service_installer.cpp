@@ -20,16 +20,16 @@ public:
     COpenedHandles(const COpenedHandles&) = delete;
     COpenedHandles& operator=(const COpenedHandles&) = delete;
     ~COpenedHandles() {
-        if (manager != nullptr) {
-            m_platform.Close(manager);
+        if (m_hSCManager != nullptr) {
+            m_platform.Close(m_hSCManager);
         }
-        if (service != nullptr) {
-            m_platform.Close(service);
+        if (m_hService != nullptr) {
+            m_platform.Close(m_hService);
         }
     }
 
-    ITarnwardPlatform::Handle manager = nullptr;
-    ITarnwardPlatform::Handle service = nullptr;
+    ITarnwardPlatform::Handle m_hSCManager = nullptr;
+    ITarnwardPlatform::Handle m_hService = nullptr;
 
 private:
     ITarnwardPlatform& m_platform;
@@ -66,22 +66,22 @@ void CServiceInstaller::StopAndWait(ITarnwardPlatform::Handle service) {
 std::uint32_t CServiceInstaller::UninstallService() {
     COpenedHandles handles(m_platform);
     try {
-        handles.manager = m_platform.OpenManager(kScmConnectAccess);
-        if (handles.manager == nullptr) {
+        handles.m_hSCManager = m_platform.OpenManager(kScmConnectAccess);
+        if (handles.m_hSCManager == nullptr) {
             Fail(kUninstallNoScm, m_platform.LastError());
         }
-        handles.service =
-            m_platform.OpenNamedService(handles.manager, kServiceName, kUninstallAccess);
-        if (handles.service == nullptr) {
+        handles.m_hService =
+            m_platform.OpenNamedService(handles.m_hSCManager, kServiceName, kUninstallAccess);
+        if (handles.m_hService == nullptr) {
             const std::uint32_t error = m_platform.LastError();
             if (error == kErrorServiceDoesNotExist) {
                 return kSuccess;
             }
             Fail(kUninstallCannotOpen, error);
         }
-        StopAndWait(handles.service);
+        StopAndWait(handles.m_hService);
         // Removal is asked for even when the service has not stopped in time.
-        if (!m_platform.Delete(handles.service)) {
+        if (!m_platform.Delete(handles.m_hService)) {
             Fail(kUninstallCannotRemove, m_platform.LastError());
         }
         return kSuccess;
@@ -93,8 +93,8 @@ std::uint32_t CServiceInstaller::UninstallService() {
 std::uint32_t CServiceInstaller::InstallService() {
     COpenedHandles handles(m_platform);
     try {
-        handles.manager = m_platform.OpenManager(kScmCreateAccess);
-        if (handles.manager == nullptr) {
+        handles.m_hSCManager = m_platform.OpenManager(kScmCreateAccess);
+        if (handles.m_hSCManager == nullptr) {
             Fail(kInstallNoScm, m_platform.LastError());
         }
         const ServicePath path = BuildServicePath(m_platform);
@@ -105,8 +105,8 @@ std::uint32_t CServiceInstaller::InstallService() {
             Fail(kInstallFolderNotInCodePage, kErrorNoUnicodeTranslation);
         }
         const ServiceRegistration registration = MakeRegistration(std::get<std::string>(path));
-        handles.service = m_platform.Create(handles.manager, registration);
-        if (handles.service == nullptr) {
+        handles.m_hService = m_platform.Create(handles.m_hSCManager, registration);
+        if (handles.m_hService == nullptr) {
             std::uint32_t error = m_platform.LastError();
             if (error == kErrorServiceExists || error == kErrorServiceMarkedForDelete) {
                 // The uninstall has said what went wrong; nothing more is shown.
@@ -114,17 +114,17 @@ std::uint32_t CServiceInstaller::InstallService() {
                 if (uninstalled != kSuccess) {
                     return uninstalled;
                 }
-                handles.service = m_platform.Create(handles.manager, registration);
-                if (handles.service == nullptr) {
+                handles.m_hService = m_platform.Create(handles.m_hSCManager, registration);
+                if (handles.m_hService == nullptr) {
                     error = m_platform.LastError();
                 }
             }
-            if (handles.service == nullptr) {
+            if (handles.m_hService == nullptr) {
                 Fail(kInstallCannotRegister, error);
             }
         }
-        m_platform.SetDescription(handles.service, kDescription);
-        m_platform.SetFailureActions(handles.service, kFailureActions);
+        m_platform.SetDescription(handles.m_hService, kDescription);
+        m_platform.SetFailureActions(handles.m_hService, kFailureActions);
         return kSuccess;
     } catch (const OperationFailure& failure) {
         return failure.code;

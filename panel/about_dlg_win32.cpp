@@ -1,7 +1,7 @@
 #include "panel/about_dlg_win32.h"
 
 #include "dialogkit/display_scale.h"
-#include "panel/link_target.h"
+#include "panel/about_dlg_links.h"
 #include "resources/tarnlink/resource_ids.h"
 
 #include <array>

@@ -3,7 +3,8 @@
 #include "config/program_folder.h"
 #include "dialogkit/command_ids.h"
 #include "dialogkit/file_dialog.h"
-#include "panel/main_dlg_win32.h"
+#include "dialogkit/shell_open.h"
+#include "panel/panel_texts.h"
 #include "resources/tarnlink/resource_ids.h"
 
 #include <array>
@@ -40,11 +41,19 @@ void CLogDlg::OnTimer(UINT_PTR id) {
 }
 
 void CLogDlg::OnBrowse() {
-    m_follower.OnBrowse();
+    const LogFileQuestion question = m_follower.BrowseQuestion();
+    // A shortcut chosen is the file itself, not where it leads; the process's current
+    // folder stays where it was.
+    CFileDialog dialog(std::wstring(question.defaultExtension), question.initialName,
+                       OFN_HIDEREADONLY | OFN_NODEREFERENCELINKS | OFN_NOCHANGEDIR, question.filter,
+                       this);
+    if (dialog.DoModal() == IDOK) {
+        m_follower.UseChosenLogFile(dialog.GetPathName());
+    }
 }
 
 void CLogDlg::OnWebSite() {
-    CMainDlg::OpenWebSite();
+    ShellOpen(std::wstring(texts::kWebSiteUrl));
 }
 
 void CLogDlg::AppendAtEnd(std::wstring_view text) {
@@ -61,10 +70,6 @@ void CLogDlg::ReplaceToEnd(long start, std::wstring_view text) {
     // The caret, and with it the end of the log, stays in view without the focus.
     m_view.HideSelection(false, false);
     m_view.SendMessage(WM_HSCROLL, SB_PAGELEFT);
-}
-
-void CLogDlg::ReplaceAllText(std::wstring_view text) {
-    m_view.SetWindowText(std::wstring(text));
 }
 
 void CLogDlg::SetTextLimit(std::size_t characters) {
@@ -90,12 +95,8 @@ void CLogDlg::RemoveLeadingText(std::size_t characters) {
     m_view.ReplaceSel(std::wstring(), false);
 }
 
-int CLogDlg::LineCount() {
-    return m_view.GetLineCount();
-}
-
-void CLogDlg::ScrollLines(int lines) {
-    m_view.LineScroll(lines);
+void CLogDlg::ShowLastLines(int lines) {
+    m_view.LineScroll(m_view.GetLineCount() - lines);
 }
 
 void CLogDlg::ShowPath(std::wstring_view path) {
@@ -105,15 +106,4 @@ void CLogDlg::ShowPath(std::wstring_view path) {
 
 void CLogDlg::StartTimer(unsigned id, unsigned periodMs) {
     SetTimer(id, periodMs);
-}
-
-std::optional<std::wstring> CLogDlg::AskLogFileName(std::wstring_view filter,
-                                                    std::wstring_view defaultExtension,
-                                                    std::wstring_view initialName) {
-    CFileDialog dialog(std::wstring(defaultExtension), std::wstring(initialName), OFN_HIDEREADONLY,
-                       filter, this);
-    if (dialog.DoModal() != IDOK) {
-        return std::nullopt;
-    }
-    return dialog.GetPathName();
 }

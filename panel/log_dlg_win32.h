@@ -2,16 +2,17 @@
 
 #include "dialogkit/property_page.h"
 #include "dialogkit/rich_edit_ctrl.h"
+#include "panel/log_dlg_follower.h"
+#include "panel/log_dlg_view.h"
 #include "panel/log_file_win32.h"
-#include "panel/log_follower.h"
-#include "panel/log_view.h"
 #include "panel/message_box_win32.h"
 
 #include <string>
 
 // The Log page: follows the service's log file. Its behaviour is CLogFollower;
-// this class gives it the rich edit view, the path label and the file dialog.
-class CLogDlg : public CPropertyPage, private ILogView {
+// this class gives it the rich edit view and the path label, and asks for another
+// log file with the file dialog.
+class CLogDlg : public CPropertyPage, private ILogDlgView {
 public:
     CLogDlg();
 
@@ -27,21 +28,16 @@ private:
     // Replaces the view's text from start to its end and keeps the caret in view.
     void ReplaceToEnd(long start, std::wstring_view text);
 
-    // ILogView
+    // ILogDlgView
     void AppendAtEnd(std::wstring_view text) override;
     void ShowOnly(std::wstring_view text) override;
-    void ReplaceAllText(std::wstring_view text) override;
     void SetTextLimit(std::size_t characters) override;
     std::size_t TextLength() override;
     std::size_t LineStartAtOrAfter(std::size_t position) override;
     void RemoveLeadingText(std::size_t characters) override;
-    int LineCount() override;
-    void ScrollLines(int lines) override;
+    void ShowLastLines(int lines) override;
     void ShowPath(std::wstring_view path) override;
     void StartTimer(unsigned id, unsigned periodMs) override;
-    std::optional<std::wstring> AskLogFileName(std::wstring_view filter,
-                                               std::wstring_view defaultExtension,
-                                               std::wstring_view initialName) override;
 
     CWin32LogFile m_file;
     CWindowMessageBoxes m_messages{*this};

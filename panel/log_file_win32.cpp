@@ -5,6 +5,10 @@
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+// Should the path lead to a pipe after all, its server may only identify this
+// administrator, never act as one.
+constexpr DWORD kOpenFlags =
+    FILE_ATTRIBUTE_NORMAL | SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION;
 
 void CloseLog(HANDLE& handle) {
     if (handle != INVALID_HANDLE_VALUE) {
@@ -13,11 +17,16 @@ void CloseLog(HANDLE& handle) {
     }
 }
 
-// Opens path in place of the handle open so far, closed first; true when it opened.
+// Opens the file at path in place of the handle open so far, closed first; true when
+// it opened a file on a disk.
 bool OpenLog(HANDLE& handle, const std::string& path, DWORD access, DWORD disposition) {
     CloseLog(handle);
     handle = ::CreateFileW(AnsiToWide(path).c_str(), access, kShareAll, nullptr, disposition,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+                           kOpenFlags, nullptr);
+    // A link may lead to a device or a pipe that the path does not show: not a log.
+    if (handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseLog(handle);
+    }
     return handle != INVALID_HANDLE_VALUE;
 }
 

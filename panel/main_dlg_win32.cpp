@@ -5,7 +5,6 @@
 #include "dialogkit/shell_open.h"
 #include "panel/panel_texts.h"
 #include "panel/rule_dlg_win32.h"
-#include "panel/status_colours.h"
 #include "resources/tarnlink/resource_ids.h"
 
 #include <array>
@@ -26,6 +25,8 @@ struct Column {
 };
 constexpr std::array kColumns{Column{texts::kColumnName, 100}, Column{texts::kColumnSource, 120},
                               Column{texts::kColumnDestination, 120}};
+constexpr int kSourceColumn = 1;
+constexpr int kDestinationColumn = 2;
 
 } // namespace
 
@@ -72,7 +73,10 @@ bool CMainDlg::OnInitDialog() {
                                  ScaleForDpi(kColumns[static_cast<std::size_t>(i)].width, m_dpi));
     }
 
-    m_logic.Initialise();
+    if (const std::uint32_t code = m_logic.Initialise(); code != 0) {
+        // The code is the exit status, so that whoever started the panel sees why.
+        ::ExitProcess(code);
+    }
     return true;
 }
 
@@ -94,8 +98,12 @@ void CMainDlg::OnDpiChanged(unsigned dpi) {
     CreateStatusFont();
 }
 
-bool CMainDlg::HasRuleListFocus() const {
-    return m_listRules.GetSafeHwnd() != nullptr && ::GetFocus() == m_listRules.GetSafeHwnd();
+bool CMainDlg::EditOnEnter() {
+    if (m_listRules.GetSafeHwnd() == nullptr || ::GetFocus() != m_listRules.GetSafeHwnd()) {
+        return false;
+    }
+    EditSelectedRule();
+    return true;
 }
 
 bool CMainDlg::OnSetActive() {
@@ -103,16 +111,44 @@ bool CMainDlg::OnSetActive() {
     return CPropertyPage::OnSetActive();
 }
 
-void CMainDlg::OpenWebSite() {
-    ShellOpen(std::wstring(texts::kWebSiteUrl));
-}
-
 void CMainDlg::OnNewRule() {
-    m_logic.OnNewRule();
+    CRuleDlg editor;
+    editor.m_fields = CMainDlgLogic::NewRuleFields();
+    // Only a confirmed editor counts: one that could not even be created (-1) must not
+    // add or overwrite a rule with empty values.
+    if (editor.DoModal() == IDOK) {
+        m_logic.AddRule(editor.m_fields);
+    }
 }
 
-void CMainDlg::OnStartStop() {
-    m_logic.OnStartStop();
+void CMainDlg::OnEditRule() {
+    const int row = m_listRules.GetNextSelected();
+    CRuleDlg editor;
+    if (const auto fields = m_logic.EditFields(row)) {
+        editor.m_fields = *fields;
+        if (editor.DoModal() == IDOK) {
+            m_logic.ReplaceRule(row, editor.m_fields);
+        }
+    }
+}
+
+void CMainDlg::EditSelectedRule() {
+    if (m_listRules.GetNextSelected() >= 0) {
+        OnEditRule();
+    }
+}
+
+void CMainDlg::OnRemoveRule() {
+    m_logic.RemoveRules(SelectedRows());
+}
+
+std::vector<int> CMainDlg::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = m_listRules.GetNextSelected(); row >= 0;
+         row = m_listRules.GetNextSelected(row)) {
+        rows.push_back(row);
+    }
+    return rows;
 }
 
 void CMainDlg::OnTimer(UINT_PTR id) {
@@ -121,35 +157,50 @@ void CMainDlg::OnTimer(UINT_PTR id) {
     }
 }
 
-void CMainDlg::OnRemoveRule() {
-    m_logic.OnRemoveRule();
-}
-
-void CMainDlg::OnEditRule() {
-    m_logic.OnEditRule();
-}
-
 void CMainDlg::OnRuleItemChanged(NMHDR* header, LRESULT* result) {
     const auto* item = reinterpret_cast<const NMLISTVIEW*>(header);
-    m_logic.OnRuleItemChanged(item->iItem, (item->uChanged & LVIF_STATE) != 0);
+    if (!m_bUpdating && (item->uChanged & LVIF_STATE) != 0) {
+        m_logic.OnRuleChecked(item->iItem, m_listRules.GetCheck(item->iItem));
+    }
     *result = 0;
 }
 
 void CMainDlg::OnRuleDblClk(NMHDR* /*header*/, LRESULT* result) {
-    m_logic.OnRuleDoubleClick();
+    EditSelectedRule();
     *result = 0;
 }
 
 void CMainDlg::OnRuleKeyDown(NMHDR* header, LRESULT* result) {
     // Delete removes the selected rules as Remove does, with its questions.
     if (reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey == VK_DELETE) {
-        m_logic.OnRemoveRule();
+        OnRemoveRule();
     }
     *result = 0;
 }
 
 void CMainDlg::OnWebSite() {
-    OpenWebSite();
+    ShellOpen(std::wstring(texts::kWebSiteUrl));
+}
+
+void CMainDlg::ShowRules(const std::vector<RuleRow>& rows) {
+    m_bUpdating = true;
+    m_listRules.DeleteAllItems();
+    for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
+        const RuleRow& row = rows[static_cast<std::size_t>(i)];
+        m_listRules.InsertItem(i, row.name);
+        m_listRules.SetItemText(i, kSourceColumn, row.source);
+        m_listRules.SetItemText(i, kDestinationColumn, row.destination);
+        m_listRules.SetCheck(i, row.checked);
+    }
+    m_bUpdating = false;
+}
+
+void CMainDlg::ShowServer(const ServerDisplay& display) {
+    SetStartStopButton(display.buttonText, display.buttonEnabled);
+    m_strStatus = display.statusText;
+    m_staticStatus.m_crText = display.statusColour;
+    m_staticStatus.RedrawWindow();
+    UpdateData(false);
 }
 
 void CMainDlg::SetStartStopButton(std::wstring_view text, bool enabled) {
@@ -180,55 +231,8 @@ void CMainDlg::GiveFocusTo(HWND control) {
                    TRUE);
 }
 
-void CMainDlg::SetStatus(std::wstring_view text, std::uint32_t colour) {
-    m_strStatus = text;
-    m_staticStatus.m_crText = colour;
-    m_staticStatus.RedrawWindow();
-    UpdateData(false);
-}
-
 void CMainDlg::ShowNote(bool shown) {
     m_staticNote.ShowWindow(shown ? SW_SHOW : SW_HIDE);
-}
-
-void CMainDlg::DeleteAllRows() {
-    m_listRules.DeleteAllItems();
-}
-
-void CMainDlg::InsertRow(int row, std::wstring_view name) {
-    m_listRules.InsertItem(row, std::wstring(name));
-}
-
-void CMainDlg::SetRowText(int row, int column, std::wstring_view text) {
-    m_listRules.SetItemText(row, column, std::wstring(text));
-}
-
-void CMainDlg::SetRowChecked(int row, bool checked) {
-    m_listRules.SetCheck(row, checked);
-}
-
-bool CMainDlg::IsRowChecked(int row) {
-    return m_listRules.GetCheck(row);
-}
-
-bool CMainDlg::DeleteRow(int row) {
-    return m_listRules.DeleteItem(row);
-}
-
-int CMainDlg::NextSelectedRow(int after) {
-    return m_listRules.GetNextSelected(after);
-}
-
-bool CMainDlg::EditRuleModal(CRuleEditorFields& fields) {
-    CRuleDlg dialog;
-    dialog.m_fields = fields;
-    // Only a confirmed editor counts: one that could not even be created (-1) must
-    // not add or overwrite a rule with empty values.
-    if (dialog.DoModal() != IDOK) {
-        return false;
-    }
-    fields = dialog.m_fields;
-    return true;
 }
 
 std::uint32_t CMainDlg::StartTimer(unsigned id, unsigned periodMs) {
@@ -237,8 +241,4 @@ std::uint32_t CMainDlg::StartTimer(unsigned id, unsigned periodMs) {
     }
     const DWORD error = ::GetLastError();
     return error != ERROR_SUCCESS ? error : ERROR_NO_SYSTEM_RESOURCES;
-}
-
-void CMainDlg::EndProgram(std::uint32_t exitCode) {
-    ::ExitProcess(exitCode);
 }

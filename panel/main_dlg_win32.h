@@ -5,35 +5,31 @@
 #include "dialogkit/font.h"
 #include "dialogkit/list_ctrl.h"
 #include "dialogkit/property_page.h"
+#include "panel/main_dlg_logic.h"
+#include "panel/main_dlg_view.h"
 #include "panel/message_box_win32.h"
-#include "panel/proxy_page_logic.h"
-#include "panel/proxy_page_view.h"
-#include "panel/rules_saver.h"
 #include "panel/static_ex_win32.h"
 #include "service/scm_win32.h"
 
 #include <string>
+#include <vector>
 
 // CMainDlg is the Proxy page of the main window: the rule list and the server's
-// start and stop. Its behaviour is CProxyPageLogic; this class gives it the page's
-// controls.
-class CMainDlg : public CPropertyPage, private IProxyPageView {
+// start and stop. Its behaviour is CMainDlgLogic; this class gives it the page's
+// controls and the rule editor.
+class CMainDlg : public CPropertyPage, private IMainDlgView {
 public:
     CMainDlg();
 
-    // What the main window asks when the user leaves with OK: whether the rules are
-    // modified, and their save to "Settings.ini".
-    IRulesSaver& RulesSaver() { return m_logic; }
-
-    // The product's web site in the browser: the answer of both pages to Help.
-    static void OpenWebSite();
+    // What the main window asks when the user leaves with OK.
+    CMainDlgLogic& Logic() { return m_logic; }
 
     // The window moved to a monitor with this DPI: the status font and the column
     // widths follow.
     void OnDpiChanged(unsigned dpi);
-    // Enter in the rule list: it edits as a double click does.
-    bool HasRuleListFocus() const;
-    void EditFocusedRule() { m_logic.OnRuleDoubleClick(); }
+    // Enter: while the rule list has the focus it edits as a double click does and
+    // answers true.
+    bool EditOnEnter();
 
 protected:
     MessageMap GetMessageMap() const override;
@@ -45,10 +41,12 @@ protected:
 
 private:
     void OnNewRule();
-    void OnStartStop();
+    void OnStartStop() { m_logic.OnStartStop(); }
     void OnTimer(UINT_PTR id);
     void OnRemoveRule();
     void OnEditRule();
+    // A double click or Enter: as Edit, but nothing at all without a selection.
+    void EditSelectedRule();
     void OnRuleItemChanged(NMHDR* header, LRESULT* result);
     void OnRuleDblClk(NMHDR* header, LRESULT* result);
     void OnRuleKeyDown(NMHDR* header, LRESULT* result);
@@ -56,22 +54,15 @@ private:
 
     // The status font at m_dpi, given to the status line.
     void CreateStatusFont();
+    std::vector<int> SelectedRows() const;
 
-    // IProxyPageView
-    void SetStartStopButton(std::wstring_view text, bool enabled) override;
-    void SetStatus(std::wstring_view text, std::uint32_t colour) override;
+    // IMainDlgView
+    void ShowRules(const std::vector<RuleRow>& rows) override;
+    void ShowServer(const ServerDisplay& display) override;
     void ShowNote(bool shown) override;
-    void DeleteAllRows() override;
-    void InsertRow(int row, std::wstring_view name) override;
-    void SetRowText(int row, int column, std::wstring_view text) override;
-    void SetRowChecked(int row, bool checked) override;
-    bool IsRowChecked(int row) override;
-    bool DeleteRow(int row) override;
-    int NextSelectedRow(int after) override;
-    bool EditRuleModal(CRuleEditorFields& fields) override;
     std::uint32_t StartTimer(unsigned id, unsigned periodMs) override;
-    void EndProgram(std::uint32_t exitCode) override;
 
+    void SetStartStopButton(std::wstring_view text, bool enabled);
     // Moves the keyboard focus to a control of the page, as the dialog's Tab does.
     void GiveFocusTo(HWND control);
 
@@ -79,7 +70,10 @@ private:
     unsigned m_dpi = kDefaultDpi;
     CWin32Scm m_scm;
     CWindowMessageBoxes m_messages{*this};
-    CProxyPageLogic m_logic;
+    CMainDlgLogic m_logic;
+    // True while the page fills the rule list itself: the list's notifications of
+    // that are no change of the user's.
+    bool m_bUpdating = false;
     CFont m_fontStatus;
     CListCtrl m_listRules;
     CStaticEx m_staticNote;

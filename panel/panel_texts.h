@@ -94,6 +94,10 @@ inline constexpr PanelMessage kLogPathNotInCodePage{
     L"Could not use %s as the log file: its path holds characters that the system's code page "
     L"cannot represent.",
     L"", MessageIcon::Error};
+// A log path that names a device or a pipe, in the settings or chosen: nothing is opened.
+inline constexpr PanelMessage kLogPathIsDevice{
+    L"Could not use %s as the log file: it names a device or a pipe, not a file.", L"",
+    MessageIcon::Error};
 inline constexpr PanelMessage kLogFileChanged{
     L"You need to Stop and Start server to changes to have effect.", L"", MessageIcon::Information};
 

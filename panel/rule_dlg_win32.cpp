@@ -25,10 +25,9 @@ bool CRuleDlg::OnInitDialog() {
 void CRuleDlg::OnOK() {
     UpdateData(true);
     CWindowMessageBoxes messages(*this);
-    if (!ConfirmRuleFields(m_fields, messages)) {
-        return;
+    // The fields are read once: an accepted editor closes with them as checked, the
+    // last address filled in, without reading the controls again.
+    if (ConfirmRuleFields(m_fields, messages)) {
+        EndDialog(IDOK);
     }
-    // Shows the filled-in last address before the base reads the controls again.
-    UpdateData(false);
-    CDialog::OnOK();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dialogkit/dialog.h"
-#include "panel/rule_editor.h"
+#include "panel/rule_dlg_logic.h"
 
 // The rule editor: a rule name, a source address range and the VPN server.
 class CRuleDlg : public CDialog {

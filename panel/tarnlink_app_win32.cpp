@@ -2,7 +2,7 @@
 
 #include "dialogkit/com_apartment.h"
 #include "dialogkit/system_library.h"
-#include "panel/app_startup.h"
+#include "panel/tarnlink_app_startup.h"
 #include "panel/message_box_win32.h"
 #include "panel/tarnlink_dlg_win32.h"
 

@@ -10,7 +10,7 @@
 
 #include <array>
 
-static_assert(CMainWindowLogic::kOkCommand == IDOK);
+static_assert(CTarnlinkDlgLogic::kOkCommand == IDOK);
 
 namespace {
 
@@ -41,7 +41,7 @@ CTarnlinkDlg::CTarnlinkDlg()
     : CPropertySheet(LoadResourceString(IDS_SHEET_CAPTION)), m_dpi(WindowDpi(nullptr)),
       m_hIconSmall(LoadIconResource(IDR_MAINFRAME, ScaleForDpi(kSmallIconSize, m_dpi))),
       m_hIconBig(LoadIconResource(IDR_MAINFRAME, ScaleForDpi(kBigIconSize, m_dpi))),
-      m_logic(m_messages, m_pageProxy.RulesSaver()) {
+      m_logic(m_messages, m_pageProxy.Logic()) {
     m_pageProxy.SetHasHelp(true);
     m_pageLog.SetHasHelp(true);
     AddPage(&m_pageProxy);
@@ -129,19 +129,18 @@ void CTarnlinkDlg::OnDpiChanged(unsigned dpi, const RECT& suggested) {
 bool CTarnlinkDlg::OnCommand(WPARAM wParam, LPARAM lParam) {
     // Enter in the rule list edits the focused rule instead of leaving (a click on OK
     // takes the focus to OK first).
-    if (LOWORD(wParam) == IDOK && m_pageProxy.HasRuleListFocus()) {
-        m_pageProxy.EditFocusedRule();
+    if (LOWORD(wParam) == IDOK && m_pageProxy.EditOnEnter()) {
         return true;
     }
     if (m_logic.OnCommand(static_cast<std::uint32_t>(wParam)) ==
-        CMainWindowLogic::CommandRoute::Handled) {
+        CTarnlinkDlgLogic::CommandRoute::Handled) {
         return true;
     }
     return CPropertySheet::OnCommand(wParam, lParam);
 }
 
 void CTarnlinkDlg::OnSysCommand(UINT command, LPARAM /*parameter*/) {
-    if (CMainWindowLogic::IsAboutCommand(command)) {
+    if (CTarnlinkDlgLogic::IsAboutCommand(command)) {
         CAboutDlg about;
         about.DoModal();
         return;

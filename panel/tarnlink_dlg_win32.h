@@ -3,7 +3,7 @@
 #include "dialogkit/property_sheet.h"
 #include "panel/log_dlg_win32.h"
 #include "panel/main_dlg_win32.h"
-#include "panel/main_window_logic.h"
+#include "panel/tarnlink_dlg_logic.h"
 #include "panel/message_box_win32.h"
 
 // The main window: a property sheet with the Proxy and Log pages, an About entry
@@ -11,8 +11,6 @@
 class CTarnlinkDlg : public CPropertySheet {
 public:
     CTarnlinkDlg();
-    CTarnlinkDlg(const CTarnlinkDlg&) = delete;
-    CTarnlinkDlg& operator=(const CTarnlinkDlg&) = delete;
     ~CTarnlinkDlg() override;
 
 protected:
@@ -41,5 +39,5 @@ private:
     CMainDlg m_pageProxy;
     CLogDlg m_pageLog;
     CWindowMessageBoxes m_messages{*this};
-    CMainWindowLogic m_logic;
+    CTarnlinkDlgLogic m_logic;
 };

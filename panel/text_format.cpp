@@ -21,6 +21,11 @@ std::wstring FillPlaceholders(std::wstring_view pattern,
     return result;
 }
 
+MessageRequest FilledMessage(const PanelMessage& message,
+                             std::initializer_list<std::wstring_view> values) {
+    return MakeRequest(message, FillPlaceholders(message.text, values));
+}
+
 std::wstring SignedDecimal(std::uint32_t code) {
     return std::to_wstring(static_cast<std::int32_t>(code));
 }

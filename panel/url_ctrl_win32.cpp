@@ -1,7 +1,7 @@
 #include "panel/url_ctrl_win32.h"
 
 #include "dialogkit/shell_open.h"
-#include "panel/link_target.h"
+#include "panel/about_dlg_links.h"
 
 #include <array>
 

@@ -6,7 +6,7 @@
 TARN_PACKAGES="cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev googletest
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth x11-utils
 imagemagick fonts-wine clang-14 libclang-rt-14-dev qemu-system-x86 qemu-utils debootstrap
-e2fsprogs nsis osslsigncode openssl"
+e2fsprogs nsis wixl msitools faketime osslsigncode openssl git"
 
 # Installs what is missing when root; otherwise names it and fails.
 ensure_packages() {

@@ -5,13 +5,16 @@
 ; Built by CMake (setup/CMakeLists.txt), which passes:
 ;   SOURCE_DIR       the repository, for the control panel's icon and resource script
 ;   PROGRAMS_DIR     the folder holding the built Tarnlink.exe and Tarnward.exe
+;   SETUP_DLL        TarnSetup.dll, the setup's folder rules and lock
 ;   PROXY_EXE        the service program to package as Proxy.exe
 ;   STANDIN          defined when PROXY_EXE is the test stand-in
 ;   PROJECT_VERSION  the build's version, which must be Tarnlink.exe's
 ;   SETUP_FILE       the setup program to write
 
 Target x86-unicode
-SetCompressor /SOLID lzma
+; Not solid: a solid setup unpacks its data into $TEMP before any of its code runs (see
+; UsePrivateTemp).
+SetCompressor lzma
 RequestExecutionLevel admin
 
 !include MUI2.nsh
@@ -19,8 +22,14 @@ RequestExecutionLevel admin
 !include FileFunc.nsh
 !include WordFunc.nsh
 
-!define PANEL_EXE "Tarnlink.exe"
-!define TARNWARD_EXE "Tarnward.exe"
+; The files the setup places, and the DLL it calls for the folder rules and the lock.
+!searchparse /file "${SOURCE_DIR}/setup/tarnsetup/setup_names.h" `kPanelExe[] = L"` PANEL_EXE `"`
+!searchparse /file "${SOURCE_DIR}/setup/tarnsetup/setup_names.h" `kTarnwardExe[] = L"` TARNWARD_EXE `"`
+!searchparse /file "${SOURCE_DIR}/setup/tarnsetup/setup_names.h" `kUninstallerExe[] = L"` UNINSTALLER `"`
+!searchparse /file "${SOURCE_DIR}/setup/tarnsetup/setup_names.h" `kEarlierSuffix[] = L"` EARLIER_SUFFIX `"`
+!define SETUP_DLL_NAME "TarnSetup.dll"
+; Where the Windows Installer package notes its folder: it and this setup do not overlap.
+!searchparse /file "${SOURCE_DIR}/setup/msi/tarnlink.wxs" `<RegistryValue Root="HKLM" Key="` PACKAGE_KEY `" Name="` PACKAGE_FOLDER_VALUE `"`
 
 ; Version and publisher come from the control panel's own resources.
 !getdllversion "${PROGRAMS_DIR}/${PANEL_EXE}" TARNLINK_VERSION_
@@ -55,42 +64,26 @@ RequestExecutionLevel admin
 !define EXIT_NO_ADMIN_RIGHTS 3
 !define EXIT_CANNOT_WRITE 4
 ; Windows' own codes, for what the setup itself finds.
-!define ERROR_SERVICE_REQUEST_TIMEOUT 1053
 !define ERROR_SERVICE_MARKED_FOR_DELETE 1072
-!define ERROR_SERVICE_DOES_NOT_EXIST 1060
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnlink"
-!define UNINSTALLER "Uninstall.exe"
-; Shared by the setup program and the uninstaller, so neither runs beside the other.
-!define SETUP_MUTEX "Global\TarnlinkSetup"
 ; The RunAsUser bit of a shortcut's link flags (byte 0x15 of the file): the
 ; control panel refuses to run without administrator rights.
 !define SHORTCUT_FLAGS_BYTE 0x15
 !define SHORTCUT_RUN_AS_ADMIN 0x20
 
-; The service runs as LocalSystem from the program folder, so only administrators may
-; change it: owned by Administrators, nothing inherited from the parent, full control
-; for SYSTEM and Administrators, read and execute for Users; files inherit it.
-!define FOLDER_SECURITY "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)"
-!define SE_FILE_OBJECT 1
-; OWNER_ | DACL_ | PROTECTED_DACL_SECURITY_INFORMATION
-!define OWNER_AND_PROTECTED_DACL 0x80000005
-!define DRIVE_REMOTE 4
-!define WC_NO_BEST_FIT_CHARS 0x400
-
-; An upgrade stops the earlier service itself, waiting up to 30 s, before it changes
-; anything: Proxy.exe cannot be replaced while it runs.
-!define SC_MANAGER_CONNECT 0x0001
-!define SERVICE_STOP_AND_QUERY 0x0024
-!define SERVICE_CONTROL_STOP 1
-!define SERVICE_STOPPED 1
-!define STOP_WAIT_ROUNDS 60
-!define STOP_WAIT_STEP_MS 500
-; The earlier programs wait under this suffix until the upgrade has succeeded.
-!define EARLIER_SUFFIX ".earlier"
+; What TarnSetup.dll's TarnOpenFolder says of the folder.
+!define FOLDER_REFUSED 0
+!define FOLDER_UPGRADE 3
+!define INVALID_HANDLE -1
 
 ; 1 when the folder is the one the uninstall entry names: an upgrade.
 Var Upgrade
+; The folder's kind for TarnSetup.dll, and the folder held open until the setup ends.
+Var Kind
+Var Held
+; The outermost folder this setup made, removed again when the installation fails.
+Var CreatedFolder
 ; What a failure leaves, said in its message.
 Var Outcome
 ; The earlier installation's version, put back when its upgrade fails.
@@ -178,17 +171,42 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
     ${Loop}
 !macroend
 
-; Both programs refuse to run beside another copy of either, and without rights.
-!macro StartChecks
-    System::Call 'kernel32::CreateMutexW(p 0, i 1, w "${SETUP_MUTEX}") p .r1 ?e'
-    Pop $0
-    ${If} $0 = 183 ; ERROR_ALREADY_EXISTS
-        !insertmacro QuitWith ${EXIT_IN_USE} "${TEXT_ALREADY_RUNNING}"
+; Deployment tools run the setup as SYSTEM, whose temporary folder ordinary users can
+; write into, and NSIS 3.08 may even fall back to a "Low" one they own. Plug-ins and
+; files unpacked there could be swapped before they run. So the first instructions of
+; each program, built-in ones only (the first plug-in call would unpack into $TEMP),
+; give $PLUGINSDIR and $TEMP a new folder in the account's own profile, which only the
+; account, SYSTEM and administrators can change; it goes when the program ends.
+!macro UsePrivateTemp
+    SetShellVarContext current
+    ClearErrors
+    StrCpy $0 ""
+    ${If} $LOCALAPPDATA != ""
+        CreateDirectory "$LOCALAPPDATA\Temp"
+        GetTempFileName $0 "$LOCALAPPDATA\Temp"
+        Delete $0
+        CreateDirectory $0
     ${EndIf}
+    ${If} ${Errors}
+    ${OrIf} $0 == ""
+        !insertmacro QuitWith ${EXIT_CANNOT_WRITE} "${TEXT_NO_PRIVATE_TEMP}"
+    ${EndIf}
+    UnsafeStrCpy $PLUGINSDIR $0
+    UnsafeStrCpy $TEMP $0
+!macroend
+
+; Both programs refuse to run without rights and beside another copy of either.
+!macro StartChecks
+    !insertmacro UsePrivateTemp
     UserInfo::GetAccountType
     Pop $0
     ${If} $0 != "Admin"
         !insertmacro QuitWith ${EXIT_NO_ADMIN_RIGHTS} "${TEXT_NO_ADMIN_RIGHTS}"
+    ${EndIf}
+    File "/oname=$PLUGINSDIR\${SETUP_DLL_NAME}" "${SETUP_DLL}"
+    System::Call '"$PLUGINSDIR\${SETUP_DLL_NAME}"::TarnLockSetup() i .r0 ?u'
+    ${If} $0 <> 0
+        !insertmacro QuitWith ${EXIT_IN_USE} "${TEXT_ALREADY_RUNNING}"
     ${EndIf}
     SetShellVarContext all
     ${If} ${Silent}
@@ -198,127 +216,50 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 
 Function .onInit
     !insertmacro StartChecks
+    ReadRegStr $0 HKLM "${PACKAGE_KEY}" "${PACKAGE_FOLDER_VALUE}"
+    ${If} $0 != ""
+        !insertmacro QuitWith ${EXIT_CANNOT_WRITE} "${TEXT_INSTALLED_BY_PACKAGE}"
+    ${EndIf}
     ; NSIS falls back to the default folder when the one given with /D= cannot be a
     ; folder (a file stands in its path): a deployment would install elsewhere unseen.
+    ; The folder given is the one checked, and refused.
     System::Call 'kernel32::GetCommandLineW() w .r0'
     ClearErrors
     ${WordFindS} "$0" " /D=" "E+1}" $1
     ${IfNot} ${Errors}
-    ${AndIf} $1 != $INSTDIR
-    ${AndIf} $1 != "$INSTDIR\"
         StrCpy $INSTDIR $1
-        !insertmacro QuitWith ${EXIT_CANNOT_WRITE} "${TEXT_FOLDER_NOT_WRITABLE}"
+    ${EndIf}
+    StrCpy $Held ${INVALID_HANDLE}
+FunctionEnd
+
+; Checks $INSTDIR against the folder rules before anything changes (TarnSetup.dll):
+; $Kind is FOLDER_REFUSED with the reason in $R9, or what the folder is; $Held holds
+; it open when it exists; $Upgrade is 1 when it is the registered installation's.
+Function OpenFolder
+    ReadRegStr $R0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    System::Call '"$PLUGINSDIR\${SETUP_DLL_NAME}"::TarnOpenFolder(w "$INSTDIR", w R0, *p .R1, w .R9, i ${NSIS_MAX_STRLEN}) i .R2 ?u'
+    StrCpy $Held $R1
+    StrCpy $Kind $R2
+    StrCpy $Upgrade 0
+    ${If} $Kind = ${FOLDER_UPGRADE}
+        StrCpy $Upgrade 1
     ${EndIf}
 FunctionEnd
 
-; Why $INSTDIR cannot take the programs, in $R9, or nothing when it can; sets $Upgrade.
-; Checked before anything changes: the service runs as LocalSystem from this folder.
-Function CheckFolder
-    StrCpy $R9 ""
-    StrCpy $Upgrade 0
-    ; A full path on a local drive: a share belongs to whoever runs its server.
-    StrCpy $R0 $INSTDIR 2 1
-    StrCpy $R1 $INSTDIR 3
-    System::Call 'kernel32::GetDriveTypeW(w R1) i .R2'
-    ${If} $R0 != ":\"
-    ${OrIf} $R2 = ${DRIVE_REMOTE}
-        StrCpy $R9 "${TEXT_FOLDER_NOT_LOCAL}"
-        Return
+Function ReleaseFolder
+    ${If} $Held <> ${INVALID_HANDLE}
+        System::Call 'kernel32::CloseHandle(p $Held)'
+        StrCpy $Held ${INVALID_HANDLE}
     ${EndIf}
-    ; Tarnward registers its folder in the ANSI code page; a look-alike of a name it
-    ; cannot hold would be another folder.
-    System::Call 'kernel32::WideCharToMultiByte(i 0, i ${WC_NO_BEST_FIT_CHARS}, w "$INSTDIR", i -1, m .R0, i ${NSIS_MAX_STRLEN}, p 0, *i0R1) i .R2'
-    ${If} $R2 = 0
-    ${OrIf} $R1 <> 0
-        StrCpy $R9 "${TEXT_FOLDER_NOT_ANSI}"
-        Return
-    ${EndIf}
-    ; An earlier installation is the one the uninstall entry names, and nothing else.
-    ReadRegStr $R0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
-    ${If} $R0 != ""
-    ${AndIf} $R0 == $INSTDIR
-        StrCpy $Upgrade 1
-        Return
-    ${EndIf}
-    ; Any other folder must be empty: a DLL planted there would be loaded by the programs.
-    ClearErrors
-    FindFirst $R0 $R1 "$INSTDIR\*"
-    ${DoUntil} ${Errors}
-        ${If} $R1 != "."
-        ${AndIf} $R1 != ".."
-            StrCpy $R9 "${TEXT_FOLDER_NOT_EMPTY}"
-            ${Break}
-        ${EndIf}
-        FindNext $R0 $R1
-    ${Loop}
-    FindClose $R0
 FunctionEnd
 
 Function DirectoryLeave
-    Call CheckFolder
-    ${If} $R9 != ""
+    Call OpenFolder
+    Call ReleaseFolder
+    ${If} $Kind = ${FOLDER_REFUSED}
         MessageBox MB_OK|MB_ICONSTOP "$R9"
         Abort
     ${EndIf}
-FunctionEnd
-
-; Gives $INSTDIR the program folder's access list; $R9 is 0, or not when that failed.
-Function ProtectFolder
-    StrCpy $R4 "${FOLDER_SECURITY}"
-    System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w R4, i 1, *p .R0, p 0) i .R9'
-    ${If} $R9 = 0
-        StrCpy $R9 1
-        Return
-    ${EndIf}
-    System::Call 'advapi32::GetSecurityDescriptorOwner(p R0, *p .R1, *i .R3)'
-    System::Call 'advapi32::GetSecurityDescriptorDacl(p R0, *i .R3, *p .R2, *i .R3)'
-    ; SetNamedSecurityInfoW carries the entries down to the files already there (an
-    ; upgrade's settings and log); SetFileSecurityW then states the folder's own
-    ; descriptor exactly as given (Wine honours only this one, for a folder).
-    System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i ${SE_FILE_OBJECT}, i ${OWNER_AND_PROTECTED_DACL}, p R1, p 0, p R2, p 0) i .R9'
-    ${If} $R9 = 0
-        System::Call 'advapi32::SetFileSecurityW(w "$INSTDIR", i ${OWNER_AND_PROTECTED_DACL}, p R0) i .R3 ?e'
-        Pop $R9
-        ${If} $R3 <> 0
-            StrCpy $R9 0
-        ${EndIf}
-    ${EndIf}
-    System::Call 'kernel32::LocalFree(p R0)'
-FunctionEnd
-
-; Stops the earlier installation's service; $R9 is 0 when it is stopped or not
-; registered, otherwise the reason.
-Function StopEarlierService
-    System::Call 'advapi32::OpenSCManagerW(p 0, p 0, i ${SC_MANAGER_CONNECT}) p .R0 ?e'
-    Pop $R9
-    ${If} $R0 = 0
-        Return
-    ${EndIf}
-    System::Call 'advapi32::OpenServiceW(p R0, w "${SERVICE_NAME}", i ${SERVICE_STOP_AND_QUERY}) p .R1 ?e'
-    Pop $R9
-    ${If} $R1 = 0
-        ${If} $R9 = ${ERROR_SERVICE_DOES_NOT_EXIST}
-            StrCpy $R9 0
-        ${EndIf}
-    ${Else}
-        System::Call '*(i,i,i,i,i,i,i) p .R2'
-        ; Refused when it is stopped already: the status says.
-        System::Call 'advapi32::ControlService(p R1, i ${SERVICE_CONTROL_STOP}, p R2)'
-        StrCpy $R9 ${ERROR_SERVICE_REQUEST_TIMEOUT}
-        ${For} $R3 1 ${STOP_WAIT_ROUNDS}
-            System::Call 'advapi32::QueryServiceStatus(p R1, p R2) i .R4'
-            System::Call '*$R2(i, i .R5)'
-            ${If} $R4 <> 0
-            ${AndIf} $R5 = ${SERVICE_STOPPED}
-                StrCpy $R9 0
-                ${Break}
-            ${EndIf}
-            Sleep ${STOP_WAIT_STEP_MS}
-        ${Next}
-        System::Free $R2
-        System::Call 'advapi32::CloseServiceHandle(p R1)'
-    ${EndIf}
-    System::Call 'advapi32::CloseServiceHandle(p R0)'
 FunctionEnd
 
 ; The earlier programs move aside until the upgrade has succeeded; $R9 is 1 when one
@@ -369,7 +310,10 @@ Function UndoInstallation
     Delete "$INSTDIR\${UNINSTALLER}"
     Delete "$SMPROGRAMS\${TEXT_SHORTCUT_NAME}.lnk"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
-    RMDir "$INSTDIR"
+    Call ReleaseFolder
+    ; The folder, and those above it this setup made; a current folder cannot go.
+    SetOutPath "$WINDIR"
+    System::Call '"$PLUGINSDIR\${SETUP_DLL_NAME}"::TarnRemoveFolder(w "$INSTDIR", w "$CreatedFolder") ?u'
 FunctionEnd
 
 ; Writes one file of the package; on failure asks for a retry, and fails the
@@ -392,8 +336,8 @@ FunctionEnd
 Section "-Install" SectionInstall
     SetOverwrite try
 
-    Call CheckFolder
-    ${If} $R9 != ""
+    Call OpenFolder
+    ${If} $Kind = ${FOLDER_REFUSED}
         !insertmacro FailWith ${EXIT_CANNOT_WRITE} "$R9"
     ${EndIf}
     !insertmacro WaitForPanelClosed
@@ -404,26 +348,21 @@ Section "-Install" SectionInstall
         StrCpy $Outcome "${TEXT_NOT_INSTALLED_AFTER_FAILURE}"
     ${EndIf}
 
-    ; A folder that cannot be written or protected fails before anything changes.
-    ClearErrors
-    CreateDirectory "$INSTDIR"
-    FileOpen $1 "$INSTDIR\~tarnlink-setup.tmp" w
-    ${If} ${Errors}
-        RMDir "$INSTDIR"
-        !insertmacro FailWith ${EXIT_CANNOT_WRITE} "${TEXT_FOLDER_NOT_WRITABLE}"
-    ${EndIf}
-    FileClose $1
-    Delete "$INSTDIR\~tarnlink-setup.tmp"
-    Call ProtectFolder
-    ${If} $R9 <> 0
-        RMDir "$INSTDIR"
-        !insertmacro FailWith ${EXIT_CANNOT_WRITE} "${TEXT_FOLDER_NOT_PROTECTED}"
+    ; The folder and the missing ones above it are made with the program folder's
+    ; rights, and an existing one is given them, before anything is written; it stays
+    ; held. One that cannot be made, protected or written fails before anything changes.
+    System::Call '"$PLUGINSDIR\${SETUP_DLL_NAME}"::TarnProtectFolder(w "$INSTDIR", i $Kind, p $Held, *p .R1, w .R8, i ${NSIS_MAX_STRLEN}, w .R9, i ${NSIS_MAX_STRLEN}) i .R2 ?u'
+    StrCpy $Held $R1
+    StrCpy $CreatedFolder $R8
+    ${If} $R2 <> 0
+        !insertmacro FailWith ${EXIT_CANNOT_WRITE} "$R9"
     ${EndIf}
 
-    ; The earlier service is stopped before anything changes, so that Proxy.exe can be
-    ; replaced; its registration stays until the new Tarnward.exe -i replaces it.
+    ; The earlier service is stopped (TarnSetup.dll waits up to 30 s) before any program
+    ; changes, so that Proxy.exe can be replaced; its registration stays until the new
+    ; Tarnward.exe -i replaces it.
     ${If} $Upgrade = 1
-        Call StopEarlierService
+        System::Call '"$PLUGINSDIR\${SETUP_DLL_NAME}"::TarnStopService() i .R9 ?u'
         ${If} $R9 <> 0
             StrCpy $0 $R9
             !insertmacro FailWith $0 "${TEXT_OLD_SERVICE_NOT_STOPPED}"

@@ -10,18 +10,18 @@ here=$(cd "$(dirname "$0")" && pwd)
 root="$out/root"
 
 # The host's own Debian archive, or the one TARN_VM_MIRROR names.
-mirror=${TARN_VM_MIRROR:-$(awk '/^URIs:/ {print $2; exit} /^deb / {print $2; exit}' \
-    /etc/apt/sources.list.d/debian.sources /etc/apt/sources.list 2>/dev/null || true)}
+mirror=${TARN_VM_MIRROR:-$("$here/apt_mirror")}
 if [ -z "$mirror" ]; then
-    echo "vm32: no Debian archive: the host's apt sources name none; set TARN_VM_MIRROR" >&2
+    echo "vm32: no Debian archive: the host's apt sources name none for bookworm; set TARN_VM_MIRROR" >&2
     exit 1
 fi
 
 # What the guest needs: a kernel that runs 32-bit programs, Wine for both
 # bitnesses (services are 64-bit in a 64-bit prefix), the X libraries Wine
-# loads at run time, a virtual display, screenshots, ctest and a signature checker.
+# loads at run time, a virtual display, screenshots, ctest, a signature checker and a
+# watch on what the setup writes into a temporary folder.
 packages="linux-image-amd64 initramfs-tools kmod procps wine wine32 wine64 xvfb xauth
-x11-utils imagemagick fonts-wine fonts-liberation cmake osslsigncode"
+x11-utils imagemagick fonts-wine fonts-liberation cmake osslsigncode inotify-tools"
 x_libs="libxcomposite1 libxcursor1 libxfixes3 libxi6 libxinerama1 libxrandr2 libxrender1
 libxxf86vm1"
 for lib in $x_libs; do packages="$packages $lib $lib:i386"; done

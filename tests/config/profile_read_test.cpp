@@ -1,6 +1,6 @@
 #include "config/profile_functions.h"
 
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "config/rules.h"
 
 #include "config/settings_names.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // save fails alike, so the first failure cannot be told from a later one there.
 #include "config/profile_backend.h"
 #include "config/rules.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "tests/support/make_rule.h"
 #include "tests/support/temp_folder.h"
 

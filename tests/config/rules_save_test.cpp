@@ -1,7 +1,7 @@
 #include "config/rules.h"
 
 #include "config/conf_file.h"
-#include "test_files.h"
+#include "tests/support/test_files.h"
 #include "tests/support/make_rule.h"
 #include "tests/support/temp_folder.h"
 

@@ -1,9 +1,9 @@
 #include "panel_fixture.h"
-#include "remote_list_view.h"
 #include "settings_text.h"
 
 #include "panel/panel_texts.h"
 #include "resources/tarnlink/resource_ids.h"
+#include "testing/panel_driver/remote_list_view.h"
 #include "testing/standin_harness/wait_until.h"
 
 #include <string>

@@ -12,12 +12,41 @@
 #include <string>
 #include <string_view>
 
-// Choosing another log file on the Log page.
+// Following the log on the Log page, and choosing another log file.
 namespace {
 
-class LogPage : public PanelScenario {};
-
 using namespace std::chrono_literals;
+
+// The scenario, with a pipe's server of its own that may be named as the log.
+class LogPage : public PanelScenario {
+protected:
+    void TearDown() override {
+        PanelScenario::TearDown();
+        if (m_pipe != INVALID_HANDLE_VALUE) {
+            DWORD ignored = 0; // the wait is over before m_connect, which it writes, goes
+            CancelIo(m_pipe);
+            GetOverlappedResult(m_pipe, &m_connect, &ignored, TRUE);
+            CloseHandle(m_pipe);
+        }
+    }
+
+    // Waits for one client on a pipe of its own name; the pipe's path, empty on failure.
+    std::string ServePipe() {
+        const std::string path =
+            "\\\\.\\pipe\\tarnlink-log-" + std::to_string(GetCurrentProcessId());
+        m_pipe = CreateNamedPipeA(path.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
+                                  PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+        const bool waiting = m_pipe != INVALID_HANDLE_VALUE &&
+                             !ConnectNamedPipe(m_pipe, &m_connect) &&
+                             GetLastError() == ERROR_IO_PENDING;
+        return waiting ? path : std::string();
+    }
+    bool ClientConnected() const { return HasOverlappedIoCompleted(&m_connect); }
+
+private:
+    HANDLE m_pipe = INVALID_HANDLE_VALUE;
+    OVERLAPPED m_connect{};
+};
 
 // The file name field of the common save dialog: a combo box in newer layouts, an
 // edit field in older ones.
@@ -69,6 +98,28 @@ TEST_F(LogPage, ALogRenamedAwayIsFollowedInTheNewFileFromItsStart) {
     EXPECT_EQ(view.find(L"old line"), 0u) << "the view is never cleared";
     EXPECT_EQ(view.find(L"first line"), view.rfind(L"first line")) << "read once";
     EXPECT_EQ(m_install.ReadFile(name + ".1"), "old line\n");
+}
+
+// A pipe's server named as the log could act as the panel's administrator: the page
+// never connects to it, shows nothing and says why, once.
+TEST_F(LogPage, APipeNamedAsTheLogIsNeverOpenedAndRefusedOnce) {
+    const std::string pipe = ServePipe();
+    ASSERT_FALSE(pipe.empty()) << GetLastError();
+    WriteSettings(settings_text::MainSection(std::nullopt, pipe));
+    ASSERT_NE(StartPanel(), nullptr);
+    HWND log = ShowLogPage();
+    ASSERT_NE(log, nullptr);
+
+    const ui::MessageBoxSeen box = ui::WaitForMessageBox(PanelId());
+    ASSERT_NE(box.window, nullptr);
+    std::wstring refusal(texts::kLogPathIsDevice.text);
+    refusal.replace(refusal.find(L"%s"), 2, Widen(pipe));
+    EXPECT_EQ(box.text, refusal);
+    EXPECT_EQ(box.caption, kPanelName);
+    ASSERT_TRUE(ui::Answer(box, IDOK));
+    EXPECT_EQ(ui::WaitForMessageBox(PanelId(), 2s).window, nullptr) << "told once";
+    EXPECT_EQ(ui::ControlText(log, IDC_LOG_VIEW), L"");
+    EXPECT_FALSE(ClientConnected());
 }
 
 TEST_F(LogPage, BrowseToANewLogFileStoresItShowsItAndTellsToRestartTheServer) {

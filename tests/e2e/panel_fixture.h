@@ -1,10 +1,9 @@
 #pragma once
 
-#include "child_process.h"
-#include "panel_driving.h"
-#include "screen_capture.h"
-#include "ui_driver.h"
-
+#include "testing/panel_driver/child_process.h"
+#include "testing/panel_driver/panel_driving.h"
+#include "testing/panel_driver/screen_capture.h"
+#include "testing/panel_driver/ui_driver.h"
 #include "testing/standin_harness/standin_install.h"
 
 #include <windows.h>

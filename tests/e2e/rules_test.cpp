@@ -1,10 +1,10 @@
 #include "panel_fixture.h"
-#include "remote_list_view.h"
 #include "settings_text.h"
 
 #include "panel/panel_texts.h"
 #include "resources/tarnlink/resource_ids.h"
 #include "service/service_values.h"
+#include "testing/panel_driver/remote_list_view.h"
 #include "testing/standin_harness/service_registry.h"
 
 #include "testing/standin_harness/wait_until.h"

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -22,8 +21,3 @@ std::string MainSection(std::optional<int> rulesCount, std::optional<std::string
 std::string RuleSection(int number, const RuleValues& values);
 
 } // namespace settings_text
-
-// An address with the first dotted field in the high byte.
-constexpr std::uint32_t Ip(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d) {
-    return (a << 24) | (b << 16) | (c << 8) | d;
-}

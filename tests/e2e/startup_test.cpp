@@ -1,10 +1,10 @@
 #include "panel_fixture.h"
-#include "remote_list_view.h"
 
 #include "config/settings_names.h"
 #include "dialogkit/command_ids.h"
 #include "panel/panel_texts.h"
 #include "resources/tarnlink/resource_ids.h"
+#include "testing/panel_driver/remote_list_view.h"
 #include "testing/standin_harness/wait_until.h"
 #include "tests/support/resource_file.h"
 

@@ -2,7 +2,7 @@
 #include "mini_code_page.h"
 
 #include "config/ansi_text.h"
-#include "panel/log_follower.h"
+#include "panel/log_dlg_follower.h"
 
 #include <algorithm>
 #include <iterator>

@@ -19,7 +19,7 @@
 #include "fuzz_input.h"
 #include "log_model.h"
 #include "mini_code_page.h"
-#include "panel/log_follower.h"
+#include "panel/log_dlg_follower.h"
 
 #include <cstddef>
 #include <cstdint>

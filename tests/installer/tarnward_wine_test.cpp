@@ -1,9 +1,9 @@
 #include "config/settings_names.h"
-#include "installer/message_record.h"
 #include "installer/tarnward_constants.h"
 #include "testing/standin_harness/standin_install.h"
 #include "testing/standin_harness/wait_until.h"
 #include "testing/standin_proxy/log_lines.h"
+#include "testing/tarnward_recording/message_record.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "fake_message_owner.h"
 #include "panel/log_file.h"
-#include "panel/log_view.h"
+#include "panel/log_dlg_view.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -152,7 +152,7 @@ private:
 
 // The rich edit view as a plain string, with a record of the page's other calls and
 // of the messages it owns.
-class FakeLogView : public ILogView, public FakeMessageOwner {
+class FakeLogView : public ILogDlgView, public FakeMessageOwner {
 public:
     void AppendAtEnd(std::wstring_view more) override {
         ++appends;
@@ -163,7 +163,6 @@ public:
         text.clear();
         AppendAtEnd(replacement);
     }
-    void ReplaceAllText(std::wstring_view replacement) override { text = replacement; }
     void SetTextLimit(std::size_t characters) override { limit = characters; }
     std::size_t TextLength() override { return text.size(); }
     std::size_t LineStartAtOrAfter(std::size_t position) override {
@@ -174,20 +173,13 @@ public:
         return lineFeed == std::wstring::npos ? text.size() : lineFeed + 1;
     }
     void RemoveLeadingText(std::size_t characters) override { text.erase(0, characters); }
-    int LineCount() override {
-        return static_cast<int>(std::count(text.begin(), text.end(), L'\n')) + 1;
+    // Records how far the view scrolled: its line count less lines.
+    void ShowLastLines(int lines) override {
+        scrolled.push_back(static_cast<int>(std::count(text.begin(), text.end(), L'\n')) + 1 -
+                           lines);
     }
-    void ScrollLines(int lines) override { scrolled.push_back(lines); }
     void ShowPath(std::wstring_view path) override { shownPath = path; }
     void StartTimer(unsigned id, unsigned periodMs) override { timers.emplace_back(id, periodMs); }
-    std::optional<std::wstring> AskLogFileName(std::wstring_view filter,
-                                               std::wstring_view defaultExtension,
-                                               std::wstring_view initialName) override {
-        dialogFilter = filter;
-        dialogExtension = defaultExtension;
-        dialogInitialName = initialName;
-        return chosenFile;
-    }
 
     std::wstring text;
     int appends = 0;
@@ -196,8 +188,4 @@ public:
     std::vector<int> scrolled;
     std::wstring shownPath;
     std::vector<std::pair<unsigned, unsigned>> timers;
-    std::optional<std::wstring> chosenFile;
-    std::wstring dialogFilter;
-    std::wstring dialogExtension;
-    std::wstring dialogInitialName;
 };

@@ -50,13 +50,13 @@ for session in "$TARN_SESSION_s0" "$TARN_SESSION_s1"; do
         </dev/null >/dev/null 2>&1
 done
 
-for job in ${tarn_jobs//,/ }; do
-    out="$tarn_root/build/vm32/out/$job"
+# run_job NAME SESSION: one job in that session, its results under build/vm32/out/NAME/.
+run_job() {
+    local job=$1 out="$tarn_root/build/vm32/out/$1" start=$SECONDS code done_passed done_failed
     rm -rf "$out"
     mkdir -p "$out"
     say "job $job"
-    start=$SECONDS
-    TARN_ROOT="$tarn_root" TARN_OUT="$out" \
+    DISPLAY=${2%% *} WINEPREFIX=${2#* } TARN_ROOT="$tarn_root" TARN_OUT="$out" \
         timeout -k 10 "${tarn_job_limit:-1500}" bash "testing/vm32/jobs/$job.sh" >"$out/log" 2>&1
     code=$?
     # A job that stopped early (killed at its time limit, or at an error) counts as one
@@ -67,6 +67,18 @@ for job in ${tarn_jobs//,/ }; do
         say "job $job did not reach its end"
     fi
     say "job $job: $(cat "$out/summary") (exit $code, $((SECONDS - start)) s)"
+}
+
+# Jobs joined by "+" run side by side, each in a session of its own.
+for group in ${tarn_jobs//,/ }; do
+    sessions=("$TARN_SESSION_s0" "$TARN_SESSION_s1")
+    pids=()
+    for job in ${group//+/ }; do
+        run_job "$job" "${sessions[0]}" &
+        pids+=($!)
+        sessions=("${sessions[@]:1}")
+    done
+    wait "${pids[@]}" # not the displays, which run on
 done
 WINEPREFIX="$WINEPREFIX"1 wineserver -k
 wineserver -k

@@ -4,38 +4,14 @@
 # control panel from there, an upgrade with the signed setup that keeps the settings,
 # silent removal, and the failures (Tarnward fails, a second setup runs, the control
 # panel is open, the service does not stop, the folder cannot be written, is prepared
-# by someone else, is on another machine or has a name the code page cannot hold).
+# by someone else, is on another machine, has a name the code page cannot hold, or has
+# a link or a folder others may change on its path), a kept installation installed
+# into again, and nothing unpacked into a temporary folder others can write.
 # Also saves the wizard's first page as setup_wizard.png.
 set -u
 cd "$TARN_ROOT" || exit 1
 source scripts/common.sh
-out=$TARN_OUT
-passed=0
-failed=0
-blocker=0
-finish() {
-    # The next job shares the prefix: leave no service that would stop Tarnward.
-    [ "$blocker" = 1 ] && wine sc delete TarnlinkBlocker >>"$out/wine.log" 2>&1
-    echo "$passed passed, $failed failed" >"$out/summary"
-}
-trap finish EXIT
-
-ok() {
-    echo "ok $1"
-    passed=$((passed + 1))
-}
-fail() {
-    echo "FAIL $1: $2"
-    failed=$((failed + 1))
-    import -window root "$out/$1.png" 2>/dev/null
-}
-# check NAME WHY COMMAND...: one line for the check, from the command's result.
-check() {
-    local name=$1 why=$2
-    shift 2
-    if "$@"; then ok "$name"; else fail "$name" "$why"; fi
-}
-
+source testing/vm32/guest/installer_checks.sh
 setup=$(ls build/win32/Tarnlink-*-setup-standin.exe 2>/dev/null | head -n 1)
 if [ -z "$setup" ]; then
     fail setup_built "no build/win32/Tarnlink-*-setup-standin.exe; build the win32 preset first"
@@ -43,85 +19,18 @@ if [ -z "$setup" ]; then
 fi
 ok setup_built
 
-drive_c="$WINEPREFIX/drive_c"
-winpath() { local p=$1; echo "Z:${p//\//\\}"; }
 setup_win=$(winpath "$(realpath "$setup")")
-# A 32-bit program in a 64-bit prefix sees the 32-bit views of Program Files and
-# of the registry's software key.
-if [ -d "$drive_c/Program Files (x86)" ]; then
-    default_dir="$drive_c/Program Files (x86)/Tarnlink"
-    taskkill='C:\windows\syswow64\taskkill.exe'
-    uninstall_key='HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall\Tarnlink'
-else
-    default_dir="$drive_c/Program Files/Tarnlink"
-    taskkill=taskkill
-    uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnlink'
-fi
-service_key='HKLM\System\CurrentControlSet\Services\TarnlinkServer'
+uninstall_key="$software_key\Microsoft\Windows\CurrentVersion\Uninstall\Tarnlink"
 shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tarnlink Control Panel.lnk"
 programs=(Tarnlink.exe Tarnward.exe Proxy.exe)
 dir="$drive_c/Tarnlink Test"
 quoted_service_path='"c:\tarnlink test\Proxy.exe"'
 
-# run_line LINE: runs a Windows command line from a batch file, as a deployment tool
-# would (cmd waits for it), and leaves its whole exit code in $code.
-run_line() {
-    local bat="$out/run.bat" codefile="$out/code.txt"
-    rm -f "$codefile"
-    printf '@echo off\r\n%s\r\necho %%ERRORLEVEL%% >"%s"\r\n' "$1" "$(winpath "$codefile")" >"$bat"
-    timeout -k 5 300 wine cmd /c "$(winpath "$bat")" </dev/null >>"$out/wine.log" 2>&1
-    read_code
-}
-# run_direct ARGS...: runs a Windows program with a command line Wine makes from
-# UTF-8 (a batch file cannot carry characters outside its code page); code in $code.
-run_direct() {
-    timeout -k 5 300 wine "$@" </dev/null >>"$out/wine.log" 2>&1
-    code=$?
-}
-read_code() {
-    code=$(tr -dc '0-9-' <"$out/code.txt" 2>/dev/null)
-    [ -n "$code" ] || code="none (timed out)"
-}
-
-# Closes a program's windows as their close box does, and waits until they are gone.
-close_program() { # EXE WINDOW
-    local i
-    wine "$taskkill" /im "$1" >>"$out/wine.log" 2>&1
-    for ((i = 0; i < 60; i++)); do
-        xwininfo -name "$2" >/dev/null 2>&1 || break
-        sleep 0.5
-    done
-    sleep 2
-}
-
-reg_value() { # KEY NAME: the value's data, or nothing when key or value is missing
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-        sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
-}
-key_exists() { wine reg query "$1" >/dev/null 2>&1; }
 entry_gone() { ! key_exists "$uninstall_key"; }
 registered_from_test_dir() { [ "$(reg_value "$service_key" ImagePath)" = "$quoted_service_path" ]; }
-# The SCM removes a registration once no handle is open: give it up to 30 s.
-service_gone() {
-    local i
-    for ((i = 0; i < 30; i++)); do
-        key_exists "$service_key" || return 0
-        sleep 1
-    done
-    return 1
-}
-files_are() { # present|absent DIR NAME...
-    local state=$1 folder=$2 name
-    shift 2
-    for name in "$@"; do
-        if [ "$state" = present ]; then
-            [ -f "$folder/$name" ] || return 1
-        else
-            [ ! -e "$folder/$name" ] || return 1
-        fi
-    done
-}
-listing() { ls "$1" 2>&1 | tr '\n' ' '; }
+inodes() { (cd "$dir" && stat -c '%n %i' "${programs[@]}" Uninstall.exe 2>&1); }
+# Wine keeps of an access list what Unix mode bits say, Everyone's in the "other" bits.
+others_may_write() { [ $((0$(stat -c %a "$1") & 2)) -ne 0 ]; }
 settings_kept() { (cd "$dir" && md5sum -c --quiet <<<"$settings_sums"); }
 
 # --- Silent install into a folder whose name holds a space.
@@ -146,7 +55,7 @@ check install_adds_start_menu_entry "no $shortcut" [ -f "$shortcut" ]
 # can say, so the setup's own descriptor is judged as text, and the folder shows that it
 # was applied: Everyone, who may read a new folder, has no entry left.
 rights_check=$(winpath "$(realpath build/win32/bin/folder_rights_check.exe)")
-descriptor=$(sed -n 's/^!define FOLDER_SECURITY "\(.*\)"$/\1/p' setup/tarnlink.nsi)
+descriptor=$(sed -n 's/^ *L"\(O:BA[^"]*\)";$/\1/p' setup/tarnsetup/install_folder_win32.cpp)
 verdict=$(wine "$rights_check" --descriptor "$descriptor" 2>&1 | tr -d '\r')
 check folder_descriptor_admins_only "$descriptor: $verdict" \
     wine "$rights_check" --descriptor "$descriptor"
@@ -156,7 +65,6 @@ check install_applies_folder_rights "the folder reads back as [$folder_rights]" 
 
 # --- The control panel from the installed folder opens the stand-in service. While
 # it is open the service can be neither replaced nor removed: a setup refuses.
-panel_title="Tarnlink Control Panel v1.0"
 wine 'C:\Tarnlink Test\Tarnlink.exe' </dev/null >>"$out/wine.log" 2>&1 &
 if wait_window "$panel_title" 120; then
     sleep 5
@@ -190,12 +98,16 @@ cp "${signed_setup:-$setup}" "$drive_c/signed-setup.exe"
 printf '[Tarnlink]\r\nRulesCount=1\r\n[Rule1]\r\nName=Kept\r\nEnable=1\r\nSrcFirstIp=167772161\r\nSrcLastIp=167772170\r\nTargetAddress=vpn.example\r\n' \
     >"$dir/Settings.ini"
 echo "log line kept over the upgrade" >"$dir/TarnlinkLog.txt"
+# Placed by whoever could write the folder: the upgrade takes its rights back.
+chmod 666 "$dir/Settings.ini"
 settings_sums=$(cd "$dir" && md5sum Settings.ini TarnlinkLog.txt)
 run_line 'C:\signed-setup.exe /S'
 check upgrade_exit_code "setup exited with $code" [ "$code" = 0 ]
 check upgrade_finds_earlier_folder "in $dir: $(listing "$dir")" \
     files_are present "$dir" "${programs[@]}" Uninstall.exe
 check upgrade_keeps_settings_and_log "Settings.ini or the log changed" settings_kept
+check upgrade_resets_rights_inside "Settings.ini is $(stat -c %a "$dir/Settings.ini")" \
+    eval '! others_may_write "$dir/Settings.ini"'
 check upgrade_keeps_registration "ImagePath is [$(reg_value "$service_key" ImagePath)]" \
     registered_from_test_dir
 check upgrade_leaves_no_earlier_copies "in $dir: $(listing "$dir")" \
@@ -218,11 +130,20 @@ wine "$signature_check" "$ca_win" 'C:\changed.exe' >>"$out/wine.log" 2>&1
 changed=$?
 check windows_refuses_changed_program "signature_check answered $changed for a changed program" [ "$changed" = 1 ]
 
+# --- An upgrade refuses code in the folder that it did not place (the programs would
+# load a version.dll found there), and changes nothing.
+echo planted >"$dir/version.dll"
+program_inodes=$(inodes)
+run_line "\"$setup_win\" /S"
+check foreign_code_upgrade_refused "setup exited with $code, not 4" [ "$code" = 4 ]
+check foreign_code_upgrade_changes_nothing "before: $program_inodes; after: $(inodes)" \
+    [ "$(inodes)" = "$program_inodes" ]
+rm -f "$dir/version.dll"
+
 # --- An upgrade over a service that does not stop changes nothing: same files (same
 # inodes), entry and registration; the code says why.
 echo ignore-stop >"$dir/StandinBehaviour.txt"
 wine net start TarnlinkServer >>"$out/wine.log" 2>&1
-inodes() { (cd "$dir" && stat -c '%n %i' "${programs[@]}" Uninstall.exe 2>&1); }
 program_inodes=$(inodes)
 run_line "\"$setup_win\" /S"
 check stuck_upgrade_exit_code "setup exited with $code, not 1053" [ "$code" = 1053 ]
@@ -245,12 +166,42 @@ check uninstall_removes_entry "the uninstall entry is still there" entry_gone
 check uninstall_removes_start_menu_entry "$shortcut is still there" [ ! -e "$shortcut" ]
 check uninstall_keeps_settings_and_log "Settings.ini or the log changed or went" settings_kept
 
+# --- What a removal kept is installed into again, but not while others may change the
+# folder (its settings could name any file for the service to write). A lock file left
+# behind blocks nothing, and the removal's deletion of its uninstaller at the next
+# restart, which would take the new one, is taken back; another folder's stays.
+mode=$(stat -c %a "$dir")
+chmod o+w "$dir"
+run_line "\"$setup_win\" /S /D=C:\\Tarnlink Test"
+check open_kept_folder_refused "setup exited with $code, not 4" [ "$code" = 4 ]
+chmod "$mode" "$dir"
+lock="$drive_c/windows/Tarnlink setup.lock"
+: >"$lock"
+session_manager='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Session Manager'
+pending=$(printf '%s\0\0%s\0\0\0' '\??\C:\Tarnlink Test\Uninstall.exe' '\??\C:\Tarnlink Other\x.tmp' |
+    iconv -f UTF-8 -t UTF-16LE | od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//')
+# In UTF-16, as regedit writes them: Wine reads the data of an 8-bit file as 8-bit text.
+printf 'Windows Registry Editor Version 5.00\r\n\r\n[%s]\r\n"PendingFileRenameOperations"=hex(7):%s\r\n' \
+    "$session_manager" "$pending" | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe' && cat; } >"$out/pending.reg"
+wine regedit /s "$(winpath "$out/pending.reg")" >>"$out/wine.log" 2>&1
+run_line "\"$setup_win\" /S /D=C:\\Tarnlink Test"
+check kept_folder_install_exit_code "setup exited with $code" [ "$code" = 0 ]
+check kept_folder_keeps_settings_and_log "Settings.ini or the log changed or went" settings_kept
+check kept_folder_registers_service "ImagePath is [$(reg_value "$service_key" ImagePath)]" \
+    registered_from_test_dir
+pending=$(reg_value "$session_manager" PendingFileRenameOperations)
+check kept_folder_keeps_new_uninstaller "pending: [$pending]" \
+    eval '[[ $pending == *"Tarnlink Other"* && $pending != *"Tarnlink Test"* ]]'
+check leftover_lock_blocks_nothing "$lock is still there" [ ! -e "$lock" ]
+wine reg delete "$session_manager" /v PendingFileRenameOperations /f >>"$out/wine.log" 2>&1
+run_line "\"C:\\Tarnlink Test\\Uninstall.exe\" /S _?=C:\\Tarnlink Test"
+check kept_folder_removed_again "uninstall exited with $code" eval '[ "$code" = 0 ] && service_gone'
+
 # --- Tarnward fails in silent mode, as a deployment tool runs the setup where nobody
 # sees a window: none appears, and the code is Tarnward's. Another service already holds
 # the display name TarnlinkServer. The folder exists and is empty, as an administrator
 # may prepare it.
-wine sc create TarnlinkBlocker binpath= 'C:\windows\system32\notepad.exe' displayname= TarnlinkServer \
-    >>"$out/wine.log" 2>&1 && blocker=1
+block_display_name
 fail_dir="$drive_c/Tarnlink Fail"
 mkdir -p "$fail_dir"
 # Any window shown meanwhile counts, whatever its title: a box with another title or
@@ -283,7 +234,7 @@ check failed_install_leaves_no_service "TarnlinkServer is registered" service_go
 check failed_install_leaves_nothing "in $fail_dir: $(listing "$fail_dir")" \
     files_are absent "$fail_dir" "${programs[@]}" Uninstall.exe
 check failed_install_leaves_no_entry "an uninstall entry is there" entry_gone
-wine sc delete TarnlinkBlocker >>"$out/wine.log" 2>&1 && blocker=0
+unblock_display_name
 
 # --- The wizard, and a second setup started while it is open.
 wine "$setup_win" </dev/null >>"$out/wine.log" 2>&1 &
@@ -300,8 +251,21 @@ fi
 close_program "$(basename "$setup")" "Tarnlink Setup"
 
 # --- Folders that cannot be written: on a drive that does not exist, and under a file.
-run_line "\"$setup_win\" /S /D=Q:\\Tarnlink"
+# Deployment tools run the setup as SYSTEM, whose temporary folder others can write (here
+# Everyone may): nothing is unpacked into it, though the setup runs its plug-ins before it
+# refuses the folder. Its stub only probes the folder with an empty file.
+users_temp="$drive_c/Tarnlink Users Temp"
+mkdir -p "$users_temp" && chmod 777 "$users_temp"
+inotifywait -m -r -e create,modify,moved_to --format '%e %f' "$users_temp" >"$out/temp_events.txt" 2>&1 &
+watcher=$!
+sleep 2
+run_line "set TEMP=C:\\Tarnlink Users Temp&& set TMP=C:\\Tarnlink Users Temp&& \"$setup_win\" /S /D=Q:\\Tarnlink"
 check missing_drive_exit_code "setup exited with $code, not 4" [ "$code" = 4 ]
+sleep 1
+kill "$watcher"
+unpacked=$(grep -vE '^(Setting up watches|Watches established|CREATE ns[a-z0-9]*\.tmp$)' "$out/temp_events.txt")
+check nothing_unpacked_into_users_temp "in $users_temp: $(tr '\n' ' ' <"$out/temp_events.txt")" \
+    [ -z "$unpacked" ]
 : >"$drive_c/blocked"
 run_line "\"$setup_win\" /S /D=C:\\blocked\\Tarnlink"
 check folder_under_file_exit_code "setup exited with $code, not 4" [ "$code" = 4 ]
@@ -323,6 +287,23 @@ check network_folder_refused "setup exited with $code, not 4" [ "$code" = 4 ]
 run_direct "$setup_win" /S '/D=C:\Łódź\Tarnlink'
 check non_ansi_folder_refused "setup exited with $code, not 4" [ "$code" = 4 ]
 check non_ansi_folder_not_created "$(ls "$drive_c")" [ ! -e "$drive_c/Łódź" ]
+
+# --- The path: an existing parent that others may change (Everyone may write it, Wine's
+# form of Authenticated Users' "modify" on a folder made under a drive's root), and a
+# link as the folder and as a parent, are refused before anything changes.
+open_parent="$drive_c/Tarnlink Open"
+mkdir -p "$open_parent" && chmod 777 "$open_parent"
+run_line "\"$setup_win\" /S /D=C:\\Tarnlink Open\\Tarnlink"
+check open_parent_refused "setup exited with $code, not 4" [ "$code" = 4 ]
+check open_parent_untouched "in $open_parent: $(listing "$open_parent")" [ -z "$(ls -A "$open_parent")" ]
+evil="$drive_c/Tarnlink Evil"
+mkdir -p "$evil/Tarnlink" && ln -sfn "Tarnlink Evil" "$drive_c/Tarnlink Link"
+run_line "\"$setup_win\" /S /D=C:\\Tarnlink Link"
+check link_folder_refused "setup exited with $code, not 4" [ "$code" = 4 ]
+run_line "\"$setup_win\" /S /D=C:\\Tarnlink Link\\Tarnlink"
+check link_parent_refused "setup exited with $code, not 4" [ "$code" = 4 ]
+check links_lead_to_nothing_installed "in $evil: $(ls -RA "$evil" | tr '\n' ' ')" \
+    eval '[ "$(ls -A "$evil")" = Tarnlink ] && [ -z "$(ls -A "$evil/Tarnlink")" ]'
 check refused_folders_leave_no_service "TarnlinkServer is registered" service_gone
 
 # --- The default folder (the 32-bit Program Files) and the plain silent removal,
@@ -343,15 +324,19 @@ check plain_uninstall_removes_service "TarnlinkServer still registered" service_
 # --- Removal in the wizard with "Settings and log" ticked: the settings and the log
 # in the folder go, and a LogFileName with a wildcard naming another folder deletes
 # nothing there (the uninstaller runs with administrator rights).
-logs_dir="$drive_c/Tarnlink Logs"
+logs_dir="$drive_c/Tarnlink Made/Logs"
 data_dir="$drive_c/Tarnlink Data"
 mkdir -p "$data_dir" && echo kept >"$data_dir/precious.txt"
-run_line "\"$setup_win\" /S /D=C:\\Tarnlink Logs"
+run_line "\"$setup_win\" /S /D=C:\\Tarnlink Made\\Logs"
 check logs_install_exit_code "setup exited with $code" [ "$code" = 0 ]
+# A parent the setup makes gets the program folder's rights.
+parent_rights=$(wine "$rights_check" 'C:\Tarnlink Made' 2>&1 | tr -d '\r' | head -n 1)
+check made_parent_protected "C:\\Tarnlink Made reads back as [$parent_rights]" \
+    eval '[[ $parent_rights == O:*D:* && $parent_rights != *";WD)"* ]]'
 printf '[Tarnlink]\r\nLogFileName=C:\\Tarnlink Data\\*.*\r\n' >"$logs_dir/Settings.ini"
 echo "default log" >"$logs_dir/TarnlinkLog.txt"
 run_direct "$(winpath "$(realpath build/win32/bin/uninstall_with_settings.exe)")" \
-    'C:\Tarnlink Logs\Uninstall.exe' 'C:\Tarnlink Logs'
+    'C:\Tarnlink Made\Logs\Uninstall.exe' 'C:\Tarnlink Made\Logs'
 check settings_removal_exit_code "uninstall exited with $code" [ "$code" = 0 ]
 check settings_removal_deletes_settings "in $logs_dir: $(listing "$logs_dir")" \
     files_are absent "$logs_dir" Settings.ini TarnlinkLog.txt "${programs[@]}"
